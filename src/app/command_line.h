@@ -1,0 +1,19 @@
+// The program's command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TCommandLine {
+    std::string languageWord;  // the first word that is not an option: ENGLISH, CESKY, DEUTSCH
+    bool demo = false;         // the built-in virtual unit comes first (Com 1)
+    std::string port;          // --port DEVICE: this device comes first (Com 1)
+    std::string configDir;     // --config-dir DIR
+    std::vector<std::string> demoFaults;  // --demo-fault NAME[=N], for the virtual unit
+    bool help = false;
+    bool version = false;
+    std::string error;  // not empty when the command line cannot be used
+};
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& args);
+const char* CommandLineUsage();

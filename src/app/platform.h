@@ -1,0 +1,97 @@
+// The small services the core asks of the platform. The front end provides the real ones; tests
+// provide fakes. None of them is expected to block on a clock.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+enum class TPortError : uint8_t { None, NotFound, PermissionDenied, Busy, Other };
+
+struct TPortFailure {
+    TPortError code = TPortError::None;
+    char detail[160] = {};  // the platform's own words, may be empty
+};
+
+// One serial port: opened exclusively at 57600 baud, 8 data bits, no parity, 1 stop bit, no flow
+// control, with a read time-out of 100 ms.
+class TSerialPort {
+public:
+    virtual ~TSerialPort() = default;
+    virtual bool Open(const char* device, TPortFailure& failure) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // Writes the bytes and returns once they have left the port. The result may be ignored.
+    virtual bool Write(const uint8_t* data, size_t n) = 0;
+    // Received bytes waiting in the driver, clearing any line error; -1 when the query fails.
+    virtual int BytesWaiting() = 0;
+    // Reads up to cap bytes of those waiting; returns the number read, -1 on failure.
+    virtual int Read(uint8_t* buffer, size_t cap) = 0;
+};
+
+// Maps the port numbers of the Com menu (1 to 21) to device names of this machine.
+class TPortDirectory {
+public:
+    virtual ~TPortDirectory() = default;
+    // Writes the device for port n into out; false when no such device is present, in which case
+    // out still receives a name to show ("COM5").
+    virtual bool DeviceFor(int n, char* out, size_t cap) = 0;
+};
+
+enum class TAnswer : uint8_t { Yes, No, Cancel };
+
+struct TFileDialogRequest {
+    std::string filter;        // "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*"
+    std::string defaultExt;    // "ign"
+    std::string proposedPath;  // path the dialog opens with
+    int filterIndex = 1;
+    bool confirmOverwrite = false;
+};
+
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    // An information box with one OK button; returns when the user has closed it.
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual TAnswer AskYesNoCancel(const std::string& text) = 0;
+    // The chosen full path, or an empty string when the user cancels.
+    virtual std::string OpenFileDialog(const TFileDialogRequest& request) = 0;
+    virtual std::string SaveFileDialog(const TFileDialogRequest& request) = 0;
+};
+
+class TClock {
+public:
+    virtual ~TClock() = default;
+    virtual std::string ShortDate() = 0;  // the platform's short date format
+    virtual std::string LongTime() = 0;   // the platform's long time format
+};
+
+class TPrinter {
+public:
+    virtual ~TPrinter() = default;
+    // Prints a picture of the main window's client area on the default printer, one page.
+    virtual void PrintWindow() = 0;
+};
+
+class TDocumentOpener {
+public:
+    virtual ~TDocumentOpener() = default;
+    // Starts the viewer for a document pattern without waiting; failures are not reported.
+    virtual void Open(const std::string& pattern) = 0;
+};
+
+// Everything the main window is given by the program entry.
+struct TPlatform {
+    TSerialPort* port = nullptr;
+    TPortDirectory* ports = nullptr;
+    TDialogs* dialogs = nullptr;
+    TClock* clock = nullptr;
+    TPrinter* printer = nullptr;
+    TDocumentOpener* documents = nullptr;
+    std::string exePath;        // the program file's full path
+    std::string firstArgument;  // the language word, if any
+    std::string configDir;      // folder of the settings, the snapshot and the test marker
+    int screenWidth = 1920;
+    int screenHeight = 1080;
+    std::string groupSeparator = ",";  // the user's locale's digit grouping
+};

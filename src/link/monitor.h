@@ -1,0 +1,21 @@
+// Live values of the last valid monitor frame.
+#pragma once
+
+#include <cstdint>
+
+struct TMonitorData {
+    uint16_t rpm = 0;
+    uint8_t tpPercent = 0;
+    uint8_t iapPercent = 0;
+    uint8_t coolantCode = 0;
+    uint8_t airCode = 0;
+    uint16_t tpMv = 0;
+    uint16_t lambdaMv = 0;
+    uint8_t mapSuspended = 0;
+    uint8_t tpMapActive = 0;
+    bool freshMonitorFrame = false;
+    uint16_t savingCountdown = 0;
+};
+
+// A converter reading in millivolts: value * 5000 / 4092, truncated.
+inline int SensorMv(int value) { return value * 5000 / 4092; }

@@ -1,0 +1,63 @@
+// The user-interface language and the texts picked by it when they are shown.
+#pragma once
+
+#include <cstdint>
+
+enum TLanguage : uint8_t { kLangCzech = 0, kLangEnglish = 1, kLangGerman = 2 };
+
+// Texts chosen by the current language at the moment they are shown.
+enum class TMsg : uint8_t {
+    OpenFileError,
+    UnmatchedIgn,
+    DefaultQuestion,
+    VersionMismatchBox,
+    RpmNotSame,
+    ReadDevice,
+    VerifyDevice,      // started by the Verify command
+    VerifyDeviceAuto,  // after a completed read or program
+    ProgramDevice,
+    VerifyOk,
+    ProgramOk,
+    ReadError,
+    VerifyError,
+    ProgramError,
+    PrintHeader,
+    PortFailure,  // "%s" device, "%s" reason
+    PortNotFound,
+    PortPermission,
+    PortBusy,
+    PortOther,
+    Count
+};
+
+// The text of m in language lang; an empty text for a language outside 0-2.
+const char* LanguageText(uint8_t lang, TMsg m);
+
+// One entry of a language's control text list: a control, a property, a text.
+enum class TTextProp : uint8_t { Caption, Hint };
+struct TControlText {
+    const char* control;
+    TTextProp prop;
+    const char* text;
+};
+
+// The common table: entries holding the three texts side by side (Czech, English, German).
+struct TCommonText {
+    const char* control;  // nullptr for the entries of the message text table
+    const char* text[3];
+};
+
+// Tables of the language files.
+extern const char* const kJazyk1Msg[];  // English
+extern const char* const kJazyk2Msg[];  // Czech
+extern const char* const kJazyk3Msg[];  // German
+extern const TControlText kJazyk1Controls[];
+extern const TControlText kJazyk2Controls[];
+extern const TControlText kJazyk3Controls[];
+extern const int kControlTextCount;
+
+// The message text table's three entries of the common table, by language.
+enum class TCommonMsg : uint8_t { Saving, VersionMismatch, Program };
+const char* CommonMessage(uint8_t lang, TCommonMsg m);
+extern const TCommonText kJazykspolCaptions[];
+extern const int kJazykspolCaptionCount;

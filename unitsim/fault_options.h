@@ -1,0 +1,9 @@
+// Fault switches of the virtual unit given as words ("silent", "layout=42", "differ=3", ...).
+#pragma once
+
+#include <string>
+
+#include "unit_sim.h"
+
+// Applies one switch; false when the word is not known.
+bool ApplyFaultOption(TUnitFaults& faults, const std::string& word);
