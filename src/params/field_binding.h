@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "params/param_image.h"
 #include "ui/controls.h"
@@ -22,6 +25,8 @@ struct TFieldBinding {
     bool spinnerEvent = true;  // a spinner click transfers and commits
     TControl* edit = nullptr;
     TControl* updown = nullptr;
+
+    int ImageByte() const { return TParamImage::ByteOf(field, element); }
 };
 
 constexpr int kFieldCount = 406;
@@ -29,11 +34,33 @@ constexpr int kFieldCount = 406;
 struct TFieldTables {
     std::array<TFieldBinding, kFieldCount> bindings{};
     int count = 0;
+    // Binding number by TControl::index, -1 for controls without a binding. Sized once when the
+    // tables are built.
+    std::vector<int16_t> byEdit;
+    std::vector<int16_t> byUpDown;
 
     const TFieldBinding* ByEdit(const TControl& edit) const;
     const TFieldBinding* ByUpDown(const TControl& updown) const;
+    // The binding of element k of field f; nullptr when the field has no editor field.
+    const TFieldBinding* ByField(TField f, int k = 0) const;
 };
 
 struct TMainWindow;
-// Builds the bindings and control tables over the window's controls (start-up steps 1 and 2).
+// Builds the bindings and control tables over the window's controls (start-up steps 1 and 2) and
+// fills the motorbike type list.
 TFieldTables BuildFieldTables(TMainWindow& w);
+
+// ---- the field model, usable without the window
+
+// Takes a whole decimal number, optionally negative, with group separators only between digits.
+// False for anything else (empty, letters, blanks, a number too long for the field's range).
+bool ParseFieldText(std::string_view text, std::string_view groupSeparator, int& value);
+// Writes value in decimal into buf, grouped in threes from 1000 on when asked; returns the length.
+// Never writes beyond cap, always terminates.
+size_t FormatFieldValue(int value, bool grouping, std::string_view groupSeparator, char* buf,
+                        size_t cap);
+// Reads the field: a valid text within the spinner's range becomes its value, anything else
+// leaves the value as it was. Returns the value.
+int ReadFieldValue(const TFieldBinding& b, std::string_view groupSeparator);
+// Sets the value (clamped into the range) and rewrites the text from it.
+void ShowFieldValue(const TFieldBinding& b, int value, std::string_view groupSeparator);
