@@ -66,10 +66,12 @@ void TFormHlav::FormCreate() {
 }
 
 void TFormHlav::Timer1Timer() {
+    const bool sessionRunning = session.kind != TSessionKind::None;
     PollReceive();
+    // A session that ended with this tick's answer leaves its result on screen for this tick.
     if (session.kind != TSessionKind::None)
         SessionTimeoutStep();
-    else
+    else if (!sessionRunning)
         IdleStep();
     MessageCountdownStep();
     LinkWatchdogStep();

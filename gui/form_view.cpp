@@ -1,0 +1,413 @@
+#include "form_view.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <cstring>
+
+#include "widgets.h"
+
+volatile int TFormView::stopRequested = 0;
+
+namespace {
+
+// The part of a hint shown as tooltip (before "|") and in the status bar (after it).
+QString ShortHint(const std::string& h) {
+    const size_t bar = h.find('|');
+    return QString::fromStdString(bar == std::string::npos ? h : h.substr(0, bar));
+}
+QString LongHint(const std::string& h) {
+    const size_t bar = h.find('|');
+    return QString::fromStdString(bar == std::string::npos ? h : h.substr(bar + 1));
+}
+
+void SetBackground(QWidget* w, TColor c, bool fillForFace) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, ModelColor(c));
+    w->setPalette(pal);
+    w->setAutoFillBackground(fillForFace || c != TColor::BtnFace);
+}
+
+}  // namespace
+
+TFormView::TFormView(TFormHlav& form, TModalGuard& guard) : form_(form), guard_(guard) {
+    setObjectName("FormHlav");
+    objects_.assign(form_.model.All().size(), nullptr);
+    Build();
+    connect(&timer_, &QTimer::timeout, this, &TFormView::Tick);
+}
+
+QWidget* TFormView::WidgetOf(const TControl& c) const {
+    return qobject_cast<QWidget*>(objects_[c.index]);
+}
+
+QAction* TFormView::ActionOf(const TControl& c) const {
+    return qobject_cast<QAction*>(objects_[c.index]);
+}
+
+void TFormView::Build() {
+    client_ = new QWidget(this);
+    client_->setObjectName("ClientArea");
+    client_->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client_);
+    objects_[form_.FormHlav.index] = this;
+
+    // Controls are registered parents first, so one pass builds the whole tree.
+    for (TControl* c : form_.model.All()) {
+        if (c->kind == TControlKind::Form || c->kind == TControlKind::MenuItem ||
+            c->kind == TControlKind::MenuSeparator)
+            continue;
+        QWidget* parent = client_;
+        if (c->parent != nullptr && c->parent->kind != TControlKind::Form) parent = WidgetOf(*c->parent);
+        QWidget* w = Create(*c, parent);
+        if (w == nullptr) continue;
+        w->setObjectName(QString::fromStdString(c->name));
+        objects_[c->index] = w;
+        if (c->kind != TControlKind::TabSheet) w->setGeometry(c->left, c->top, c->width, c->height);
+        w->installEventFilter(this);
+    }
+    BuildMenus();
+    QPixmap icon(32, 32);
+    icon.fill(QColor(20, 40, 90));
+    {
+        QPainter p(&icon);
+        p.setPen(Qt::white);
+        QFont f = p.font();
+        f.setBold(true);
+        f.setPixelSize(16);
+        p.setFont(f);
+        p.drawText(icon.rect(), Qt::AlignCenter, QStringLiteral("Q5"));
+    }
+    setWindowIcon(QIcon(icon));
+}
+
+QWidget* TFormView::Create(TControl& c, QWidget* parent) {
+    TControl* cp = &c;
+    switch (c.kind) {
+        case TControlKind::Label: {
+            auto* l = new QLabel(parent);
+            QFont f = l->font();
+            f.setPointSize(c.fontSize);
+            f.setBold(c.bold);
+            l->setFont(f);
+            l->setTextFormat(Qt::PlainText);
+            return l;
+        }
+        case TControlKind::Edit: {
+            auto* e = new TFieldEdit(parent);
+            const TFieldBinding* b = form_.fields.ByEdit(c);
+            connect(e, &QLineEdit::textEdited, this,
+                    [cp](const QString& t) { cp->UserSetText(t.toStdString()); });
+            if (b != nullptr && b->event == TFieldEvent::Leave)
+                e->onLeave = [this, cp] { Run([this, cp] { form_.Edit1Exit(*cp); }); };
+            if (b != nullptr && b->event == TFieldEvent::Click)
+                e->onClick = [this, cp] { Run([this, cp] { form_.EditClick(*cp); }); };
+            const bool enterCommits = c.name != "EditRpmPulsu" && c.name != "EditRpmKorekce";
+            e->onEnter = [this, cp, e, enterCommits] {
+                // The focus moves on first (running the leave event), then the commit.
+                e->FocusNext();
+                if (enterCommits) Run([this, cp] { form_.EnterKeyPress(*cp); });
+            };
+            return e;
+        }
+        case TControlKind::UpDown:
+        case TControlKind::SpinButton: {
+            auto* a = new TArrowPair(parent);
+            if (c.kind == TControlKind::UpDown)
+                a->onClick = [this, cp](bool up) { Run([this, cp, up] { form_.SpinnerClick(*cp, up); }); };
+            return a;
+        }
+        case TControlKind::CheckBox: {
+            auto* b = new TMouseCheckBox(parent);
+            connect(b, &QCheckBox::toggled, this, [cp](bool on) { cp->UserSetChecked(on); });
+            b->onMouseUp = [this, cp] { Run([this, cp] { form_.CheckBoxMouseUp(*cp); }); };
+            return b;
+        }
+        case TControlKind::Gauge:
+            return new TGaugeWidget(parent);
+        case TControlKind::ComboBox: {
+            auto* cb = new QComboBox(parent);
+            cb->setEditable(false);
+            for (const std::string& item : c.items) cb->addItem(QString::fromStdString(item));
+            cb->setFocusPolicy(Qt::StrongFocus);
+            connect(cb, &QComboBox::activated, this, [this, cp](int i) {
+                cp->UserSetItemIndex(i);
+                if (cp->name == "ComboBoxBike") Run([this] { form_.ComboBoxBikeChange(); });
+            });
+            return cb;
+        }
+        case TControlKind::PageControl: {
+            tabs_ = new QTabWidget(parent);
+            connect(tabs_, &QTabWidget::currentChanged, this,
+                    [cp](int i) { cp->UserSetPosition(i); });
+            return tabs_;
+        }
+        case TControlKind::TabSheet: {
+            auto* page = new QWidget();
+            tabs_->addTab(page, QString::fromStdString(c.Text()));
+            return page;
+        }
+        case TControlKind::GroupBox:
+            return new QGroupBox(parent);
+        case TControlKind::Button: {
+            auto* b = new QPushButton(parent);
+            b->setFocusPolicy(Qt::TabFocus);
+            connect(b, &QPushButton::clicked, this, [this, cp] { Run([this, cp] { Dispatch(*cp); }); });
+            return b;
+        }
+        case TControlKind::StatusBar: {
+            status_ = new QLabel(parent);
+            status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            return status_;
+        }
+        case TControlKind::Image:
+            return new TLogoWidget(parent);
+        default:
+            return nullptr;
+    }
+}
+
+void TFormView::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    std::vector<QMenu*> menus(form_.model.All().size(), nullptr);
+    for (TControl* c : form_.model.All()) {
+        if (c->kind != TControlKind::MenuItem && c->kind != TControlKind::MenuSeparator) continue;
+        TControl* cp = c;
+        if (c->parent == nullptr) {
+            QMenu* m = bar->addMenu(QString::fromStdString(c->Text()));
+            m->setObjectName(QString::fromStdString(c->name));
+            menus[c->index] = m;
+            objects_[c->index] = m->menuAction();
+            m->menuAction()->setObjectName(QString::fromStdString(c->name));
+            connect(m->menuAction(), &QAction::hovered, this, [this, cp] { ShowHint(cp->Hint()); });
+            continue;
+        }
+        QMenu* m = menus[c->parent->index];
+        if (c->kind == TControlKind::MenuSeparator) {
+            m->addSeparator();
+            continue;
+        }
+        QAction* a = m->addAction(QString::fromStdString(c->Text()));
+        a->setObjectName(QString::fromStdString(c->name));
+        if (!c->shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(c->shortcut)));
+        a->setShortcutContext(Qt::WindowShortcut);
+        const bool checkable = c->parent == &form_.MenuCom || c->parent == &form_.MenuTPmode ||
+                               c->parent == &form_.MenuLanguage;
+        a->setCheckable(checkable);
+        objects_[c->index] = a;
+        connect(a, &QAction::triggered, this, [this, cp, a, checkable] {
+            // The check marks are the model's: undo Qt's own toggling first.
+            if (checkable) a->setChecked(cp->Checked());
+            Run([this, cp] { Dispatch(*cp); });
+        });
+        connect(a, &QAction::hovered, this, [this, cp] { ShowHint(cp->Hint()); });
+    }
+}
+
+// Menu items and buttons to their handlers.
+void TFormView::Dispatch(TControl& c) {
+    TFormHlav& f = form_;
+    for (int i = 0; i < TMainWindow::kComItems; ++i)
+        if (&c == &f.MenuComItem[i]) return f.MenuCom1Click(i);
+    if (&c == &f.MenuTpNormal || &c == &f.MenuTpConnected || &c == &f.MenuTP14 || &c == &f.MenuTP23)
+        return f.MenuTpNormalClick(c);
+    const std::string& n = c.name;
+    if (n == "MenuNew" || n == "SpeedButton6") return f.MenuNewClick();
+    if (n == "MenuOpen" || n == "SpeedButton5") return f.MenuOpenClick();
+    if (n == "MenuOpenExeDir") return f.MenuOpenExeDirClick();
+    if (n == "MenuSave" || n == "SpeedButton7") return f.MenuSaveClick();
+    if (n == "MenuSaveExeDir") return f.MenuSaveExeDirClick();
+    if (n == "MenuExit") return f.MenuExitClick();
+    if (n == "MenuRead" || n == "Button1") return f.MenuReadClick();
+    if (n == "MenuVerify" || n == "BitBtn2") return f.MenuVerifyClick();
+    if (n == "MenuProgram" || n == "BitBtn1") return f.MenuProgramClick();
+    if (n == "MenuZpet" || n == "SpeedButtonZpet") return f.SpeedButtonZpetClick();
+    if (n == "MenuZnovu" || n == "SpeedButtonZnovu") return f.SpeedButtonZnovuClick();
+    if (n == "MenuEnglish") return f.MenuEnglishClick();
+    if (n == "MenuCzech") return f.MenuCzechClick();
+    if (n == "MenuGerman") return f.MenuGermanClick();
+}
+
+void TFormView::Run(const std::function<void()>& handler) {
+    // A handler that opens a box may see the user trigger another control meanwhile; one at a
+    // time keeps the session state consistent.
+    if (inHandler_) return;
+    inHandler_ = true;
+    handler();
+    inHandler_ = false;
+    ApplyChanges();
+    if (form_.closeRequested) {
+        form_.closeRequested = false;
+        close();
+    }
+}
+
+void TFormView::Start() {
+    form_.FormCreate();
+    QWidget::move(form_.FormHlav.left, form_.FormHlav.top);
+    resize(std::max(form_.FormHlav.width, kClientWidth),
+           std::max(form_.FormHlav.height, kClientHeight) + menuBar()->sizeHint().height());
+    ApplyChanges();
+    timer_.start(55);
+}
+
+void TFormView::Tick() {
+    if (stopRequested) {
+        stopRequested = 0;
+        close();
+        return;
+    }
+    if (guard_.depth > 0 || inHandler_ || shutDown_) return;
+    inHandler_ = true;
+    form_.Timer1Timer();
+    inHandler_ = false;
+    ApplyChanges();
+}
+
+void TFormView::ApplyChanges() {
+    form_.model.TakeChanges([this](TControl& c) { Apply(c); });
+}
+
+void TFormView::Apply(TControl& c) {
+    ++appliedChanges;
+    QObject* o = objects_[c.index];
+    if (o == nullptr) return;
+    if (c.kind == TControlKind::Form) {
+        setWindowTitle(QString::fromStdString(c.Text()));
+        return;
+    }
+    if (c.kind == TControlKind::MenuItem) {
+        auto* a = static_cast<QAction*>(o);
+        a->setText(QString::fromStdString(c.Text()));
+        a->setChecked(c.Checked());
+        a->setEnabled(c.Enabled());
+        a->setVisible(c.Visible());
+        a->setStatusTip(LongHint(c.Hint()));
+        a->setToolTip(ShortHint(c.Hint()));
+        if (QMenu* m = a->menu()) m->setTitle(a->text());
+        return;
+    }
+    QWidget* w = static_cast<QWidget*>(o);
+    const QString text = QString::fromStdString(c.Text());
+    switch (c.kind) {
+        case TControlKind::Label: {
+            auto* l = static_cast<QLabel*>(w);
+            if (l->text() != text) l->setText(text);
+            SetBackground(l, c.Color(), false);
+            QPalette pal = l->palette();
+            pal.setColor(QPalette::WindowText, ModelColor(c.FontColor()));
+            l->setPalette(pal);
+            break;
+        }
+        case TControlKind::Edit: {
+            auto* e = static_cast<QLineEdit*>(w);
+            if (e->text() != text) e->setText(text);
+            QPalette pal = e->palette();
+            pal.setColor(QPalette::Base, ModelColor(c.Color()));
+            e->setPalette(pal);
+            break;
+        }
+        case TControlKind::CheckBox: {
+            auto* b = static_cast<QCheckBox*>(w);
+            b->setText(text);
+            if (b->isChecked() != c.Checked()) {
+                const bool blocked = b->blockSignals(true);
+                b->setChecked(c.Checked());
+                b->blockSignals(blocked);
+            }
+            SetBackground(b, c.Color(), false);
+            break;
+        }
+        case TControlKind::Gauge:
+            static_cast<TGaugeWidget*>(w)->Set(c.Position(), c.Max(), ModelColor(c.Color()));
+            break;
+        case TControlKind::ComboBox: {
+            auto* cb = static_cast<QComboBox*>(w);
+            if (cb->count() != static_cast<int>(c.items.size())) {
+                const bool blocked = cb->blockSignals(true);
+                cb->clear();
+                for (const std::string& item : c.items) cb->addItem(QString::fromStdString(item));
+                cb->blockSignals(blocked);
+            }
+            if (cb->currentIndex() != c.ItemIndex()) {
+                const bool blocked = cb->blockSignals(true);
+                cb->setCurrentIndex(c.ItemIndex());
+                cb->blockSignals(blocked);
+            }
+            break;
+        }
+        case TControlKind::PageControl:
+            if (tabs_->currentIndex() != c.Position()) {
+                const bool blocked = tabs_->blockSignals(true);
+                tabs_->setCurrentIndex(c.Position());
+                tabs_->blockSignals(blocked);
+            }
+            break;
+        case TControlKind::TabSheet: {
+            const int i = tabs_->indexOf(w);
+            if (i >= 0) {
+                tabs_->setTabText(i, text);
+                tabs_->setTabVisible(i, c.Visible());
+                tabs_->setTabToolTip(i, ShortHint(c.Hint()));
+            }
+            return;
+        }
+        case TControlKind::GroupBox:
+            static_cast<QGroupBox*>(w)->setTitle(text);
+            break;
+        case TControlKind::Button:
+            static_cast<QPushButton*>(w)->setText(text);
+            break;
+        case TControlKind::StatusBar:
+            static_cast<QLabel*>(w)->setText(text);
+            break;
+        default:
+            break;
+    }
+    if (w->isVisibleTo(w->parentWidget()) != c.Visible() || w->isHidden() == c.Visible())
+        w->setVisible(c.Visible());
+    w->setEnabled(c.Enabled());
+    w->setToolTip(ShortHint(c.Hint()));
+}
+
+void TFormView::ShowHint(const std::string& hint) {
+    if (status_ != nullptr) status_->setText(LongHint(hint));
+}
+
+bool TFormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+        const int i = objects_.empty() ? -1 : [&] {
+            for (size_t k = 0; k < objects_.size(); ++k)
+                if (objects_[k] == watched) return static_cast<int>(k);
+            return -1;
+        }();
+        if (i >= 0) {
+            const std::string& hint = form_.model.All()[static_cast<size_t>(i)]->Hint();
+            if (!hint.empty()) ShowHint(event->type() == QEvent::Enter ? hint : std::string());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormView::Shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    timer_.stop();
+    // The window's place and size as the user left them.
+    form_.FormHlav.left = x();
+    form_.FormHlav.top = y();
+    form_.FormHlav.width = width();
+    form_.FormHlav.height = height() - menuBar()->height();
+    form_.FormClose();
+}
+
+void TFormView::closeEvent(QCloseEvent* e) {
+    Shutdown();
+    e->accept();
+}

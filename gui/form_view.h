@@ -1,0 +1,58 @@
+// The Qt window of the main window model: one widget per control, named after it. User input goes
+// into the model and calls the handler; after every handler and every tick only the controls the
+// model reports as changed are applied to their widgets.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "app/Hlav.h"
+#include "qt_services.h"
+
+class TFormView : public QMainWindow {
+    Q_OBJECT
+public:
+    TFormView(TFormHlav& form, TModalGuard& guard);
+
+    // Runs start-up (FormCreate), shows the result and starts the 55 ms tick.
+    void Start();
+    // The shut-down sequence, once, whichever way the window closes.
+    void Shutdown();
+    // Applies the model's changes to the widgets.
+    void ApplyChanges();
+    // One tick, as the timer runs it (held back while a modal box is open).
+    void Tick();
+
+    QWidget* WidgetOf(const TControl& c) const;
+    QAction* ActionOf(const TControl& c) const;
+    int appliedChanges = 0;  // controls applied so far, for tests and measurements
+    static volatile int stopRequested;  // set from a signal handler: close at the next tick
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Build();
+    void BuildMenus();
+    QWidget* Create(TControl& c, QWidget* parent);
+    void Apply(TControl& c);
+    void Run(const std::function<void()>& handler);
+    void Dispatch(TControl& c);
+    void ShowHint(const std::string& hint);
+
+    TFormHlav& form_;
+    TModalGuard& guard_;
+    QTimer timer_;
+    QWidget* client_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    std::vector<QObject*> objects_;  // by control index
+    bool shutDown_ = false;
+    bool inHandler_ = false;
+};

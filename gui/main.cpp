@@ -1,0 +1,122 @@
+// Program entry: the command line, the platform services, the main window and the event loop.
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/Hlav.h"
+#include "app/command_line.h"
+#include "fault_options.h"
+#include "form_view.h"
+#include "link/port_directory.h"
+#include "qt_serial_port.h"
+#include "qt_services.h"
+#include "sim_port.h"
+#include "switch_port.h"
+#include "unit_sim.h"
+
+namespace {
+
+void OnStopSignal(int) { TFormView::stopRequested = 1; }
+
+// Settings live in the per-user configuration folder unless told otherwise; the demo keeps its
+// own, so trying the virtual unit never changes the port or the tune of the real one.
+std::string ConfigDir(const TCommandLine& cl) {
+    QString dir;
+    if (!cl.configDir.empty())
+        dir = QString::fromStdString(cl.configDir);
+    else if (const char* env = std::getenv("QUORVEL05_CONFIG_DIR"); env != nullptr && *env)
+        dir = QString::fromLocal8Bit(env);
+    else {
+#ifdef _WIN32
+        const char* appData = std::getenv("APPDATA");
+        dir = QString::fromLocal8Bit(appData ? appData : ".") + "/Quorvel05";
+#else
+        const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        if (xdg != nullptr && *xdg)
+            dir = QString::fromLocal8Bit(xdg) + "/Quorvel05";
+        else
+            dir = QDir::homePath() + "/.config/Quorvel05";
+#endif
+        if (cl.demo) dir += "/demo";
+    }
+    QDir().mkpath(dir);
+    return QDir::cleanPath(dir).toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const TCommandLine cl = ParseCommandLine(args);
+    if (cl.help) {
+        std::fputs(CommandLineUsage(), stdout);
+        return 0;
+    }
+    if (cl.version) {
+        std::printf("quorvel05 %s (parameter layout %d)\n", QUORVEL05_VERSION, kLayoutVersion);
+        return 0;
+    }
+    if (!cl.error.empty()) {
+        std::fprintf(stderr, "quorvel05: %s\n\n%s", cl.error.c_str(), CommandLineUsage());
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Quorvel05");
+    try {
+        TUnitSim sim;
+        for (const std::string& f : cl.demoFaults) {
+            if (!ApplyFaultOption(sim.faults, f)) {
+                std::fprintf(stderr, "quorvel05: unknown --demo-fault %s\n", f.c_str());
+                return 2;
+            }
+        }
+        TSimPort simPort(sim);
+        TQtSerialPort machinePort;
+        TSwitchPort port(machinePort, simPort);
+        TSystemPortDirectory ports;
+        if (cl.demo) ports.first.push_back(kSimDeviceName);
+        if (!cl.port.empty()) ports.first.push_back(cl.port);
+
+        TModalGuard guard;
+        TQtDialogs dialogs(guard);
+        TQtClock clock;
+        TQtDocuments documents;
+
+        TPlatform platform;
+        platform.port = &port;
+        platform.ports = &ports;
+        platform.dialogs = &dialogs;
+        platform.clock = &clock;
+        platform.documents = &documents;
+        platform.exePath = QApplication::applicationFilePath().toStdString();
+        platform.firstArgument = cl.languageWord;
+        platform.configDir = ConfigDir(cl);
+        if (QScreen* s = QGuiApplication::primaryScreen()) {
+            platform.screenWidth = s->geometry().width();
+            platform.screenHeight = s->geometry().height();
+        }
+        platform.groupSeparator = QLocale().groupSeparator().toStdString();
+
+        TFormHlav form(platform);
+        TFormView view(form, guard);
+        dialogs.SetParent(&view);
+        std::signal(SIGINT, OnStopSignal);
+        std::signal(SIGTERM, OnStopSignal);
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &view,
+                         [&view](QSessionManager&) { view.Shutdown(); });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &view, [&view] { view.Shutdown(); });
+        view.Start();
+        view.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, "Quorvel 05", QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,19 @@
+// The serial port of the machine through QSerialPort.
+#pragma once
+
+#include <QSerialPort>
+
+#include "app/platform.h"
+
+class TQtSerialPort : public TSerialPort {
+public:
+    bool Open(const char* device, TPortFailure& failure) override;
+    void Close() override;
+    bool IsOpen() const override { return port_.isOpen(); }
+    bool Write(const uint8_t* data, size_t n) override;
+    int BytesWaiting() override;
+    int Read(uint8_t* buffer, size_t cap) override;
+
+private:
+    QSerialPort port_;
+};

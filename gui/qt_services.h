@@ -1,0 +1,48 @@
+// Message boxes, file dialogs, date and time and the document viewer through Qt.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/platform.h"
+
+// Counts the modal boxes open, so the tick is held back while one is (a box opened from a tick
+// would otherwise run the tick again inside its own event loop).
+struct TModalGuard {
+    int depth = 0;
+    struct TScope {
+        TModalGuard& g;
+        explicit TScope(TModalGuard& guard) : g(guard) { ++g.depth; }
+        ~TScope() { --g.depth; }
+    };
+};
+
+class TQtDialogs : public TDialogs {
+public:
+    explicit TQtDialogs(TModalGuard& guard) : guard_(guard) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void ShowMessage(const std::string& text) override;
+    TAnswer AskYesNoCancel(const std::string& text) override;
+    std::string OpenFileDialog(const TFileDialogRequest& request) override;
+    std::string SaveFileDialog(const TFileDialogRequest& request) override;
+
+    // "Name(*.ign)|*.ign|All Files (*.*)|*.*" as a Qt name filter list.
+    static QString QtFilter(const std::string& filter);
+
+private:
+    QString Title() const;
+    TModalGuard& guard_;
+    QPointer<QWidget> parent_;
+};
+
+class TQtClock : public TClock {
+public:
+    std::string ShortDate() override;
+    std::string LongTime() override;
+};
+
+class TQtDocuments : public TDocumentOpener {
+public:
+    void Open(const std::string& pattern) override;
+};

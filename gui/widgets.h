@@ -1,0 +1,82 @@
+// The few widgets the window needs beyond Qt's own: the up-down spinner, the bar gauge, the
+// edit box with the editor's events, the check box that reports a mouse release, the logo.
+#pragma once
+
+#include <QCheckBox>
+#include <QColor>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QWidget>
+#include <functional>
+
+#include "ui/controls.h"
+
+QColor ModelColor(TColor c);
+
+// Two arrow buttons, one over the other. Clicks repeat while held.
+class TArrowPair : public QWidget {
+    Q_OBJECT
+public:
+    explicit TArrowPair(QWidget* parent);
+    std::function<void(bool up)> onClick;
+    QToolButton* up() const { return up_; }
+    QToolButton* down() const { return down_; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+private:
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+// A horizontal bar: value from 0 to a maximum in the foreground colour, no text.
+class TGaugeWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGaugeWidget(QWidget* parent) : QWidget(parent) {}
+    void Set(int value, int max, QColor colour);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    int value_ = 0, max_ = 100;
+    QColor colour_ = Qt::cyan;
+};
+
+class TFieldEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TFieldEdit(QWidget* parent) : QLineEdit(parent) {}
+    std::function<void()> onLeave;   // the focus moved to another control of the window
+    std::function<void()> onClick;   // a mouse click into the box
+    std::function<void()> onEnter;   // Enter: the focus has already moved on
+    void FocusNext() { focusNextChild(); }
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+};
+
+class TMouseCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit TMouseCheckBox(QWidget* parent) : QCheckBox(parent) {}
+    std::function<void()> onMouseUp;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+class TLogoWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TLogoWidget(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
