@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <cstring>
 
@@ -32,6 +33,32 @@ void SetBackground(QWidget* w, TColor c, bool fillForFace) {
     pal.setColor(QPalette::Window, ModelColor(c));
     w->setPalette(pal);
     w->setAutoFillBackground(fillForFace || c != TColor::BtnFace);
+}
+
+// Glyphs of the six picture buttons of the toolbar.
+QIcon ToolbarIcon(const std::string& name) {
+    QStyle* st = QApplication::style();
+    if (name == "SpeedButton6") return st->standardIcon(QStyle::SP_FileIcon);
+    if (name == "SpeedButton5") return st->standardIcon(QStyle::SP_DialogOpenButton);
+    if (name == "SpeedButton7") return st->standardIcon(QStyle::SP_DialogSaveButton);
+    if (name == "SpeedButtonZpet") return st->standardIcon(QStyle::SP_ArrowBack);
+    if (name == "SpeedButtonZnovu") return st->standardIcon(QStyle::SP_ArrowForward);
+    if (name == "SpeedButtonPrint") {
+        const QIcon themed = QIcon::fromTheme("document-print");
+        if (!themed.isNull()) return themed;
+        QPixmap pm(18, 18);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setPen(Qt::black);
+        p.setBrush(Qt::white);
+        p.drawRect(5, 1, 8, 6);
+        p.setBrush(QColor(160, 160, 160));
+        p.drawRect(1, 7, 16, 7);
+        p.setBrush(Qt::white);
+        p.drawRect(5, 11, 8, 6);
+        return QIcon(pm);
+    }
+    return {};
 }
 
 }  // namespace
@@ -158,6 +185,12 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
         case TControlKind::Button: {
             auto* b = new QPushButton(parent);
             b->setFocusPolicy(Qt::TabFocus);
+            const QIcon icon = ToolbarIcon(c.name);
+            if (!icon.isNull()) {
+                b->setIcon(icon);
+                b->setIconSize(QSize(18, 18));
+                b->setProperty("pictureButton", true);
+            }
             connect(b, &QPushButton::clicked, this, [this, cp] { Run([this, cp] { Dispatch(*cp); }); });
             return b;
         }
@@ -362,7 +395,8 @@ void TFormView::Apply(TControl& c) {
             static_cast<QGroupBox*>(w)->setTitle(text);
             break;
         case TControlKind::Button:
-            static_cast<QPushButton*>(w)->setText(text);
+            // The six picture buttons show their glyph; their caption serves as the tooltip.
+            if (!w->property("pictureButton").toBool()) static_cast<QPushButton*>(w)->setText(text);
             break;
         case TControlKind::StatusBar:
             static_cast<QLabel*>(w)->setText(text);
@@ -373,7 +407,8 @@ void TFormView::Apply(TControl& c) {
     if (w->isVisibleTo(w->parentWidget()) != c.Visible() || w->isHidden() == c.Visible())
         w->setVisible(c.Visible());
     w->setEnabled(c.Enabled());
-    w->setToolTip(ShortHint(c.Hint()));
+    w->setToolTip(c.Hint().empty() && w->property("pictureButton").toBool() ? text
+                                                                             : ShortHint(c.Hint()));
 }
 
 void TFormView::ShowHint(const std::string& hint) {
