@@ -124,7 +124,7 @@ public:
 
     std::string ExeDirFileName;
     std::string LastFilePath;
-    std::string openDialogPath;
+    std::string openDialogPath = " ";  // a single blank until a path is known
     std::string saveDialogPath;
 
     std::string settingsPath;  // Quorvel05.ini

@@ -1,9 +1,114 @@
 // File commands: New, Open, Save, their exe-directory variants, Exit.
-#include "app/Hlav.h"
+#include "files/file_commands.h"
 
-void TFormHlav::MenuNewClick() {}
-void TFormHlav::MenuOpenClick() {}
-void TFormHlav::MenuOpenExeDirClick() {}
-void TFormHlav::MenuSaveClick() {}
-void TFormHlav::MenuSaveExeDirClick() {}
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/Hlav.h"
+#include "files/atomic_file.h"
+#include "files/param_file.h"
+#include "params/bike_types.h"
+
+namespace {
+
+// Only regular files are read: a folder or a device is refused like a file that cannot be
+// opened (a device such as /dev/zero would otherwise be read for ever).
+bool IsReadableFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+void TFormHlav::MenuNewClick() {
+    if (ComboBoxBike.ItemIndex() >= kBikeTypes) return;
+    if (platform.dialogs->AskYesNoCancel(Text(TMsg::DefaultQuestion)) != TAnswer::Yes) return;
+    SetDefaults(image);
+    LabelHlaseni.SetVisible(false);
+    CGaugeProgram.SetVisible(false);
+    LabelFile2.SetText("");
+    CommitChange();
+}
+
+void TFormHlav::MenuOpenClick() {
+    TFileDialogRequest request;
+    request.filter = kOpenDialogFilter;
+    request.defaultExt = kParamFileExt;
+    request.proposedPath = openDialogPath;
+    const std::string path = platform.dialogs->OpenFileDialog(request);
+    if (!path.empty()) {
+        openDialogPath = path;  // the dialog opens with its last choice next time
+        std::ifstream in;
+        if (IsReadableFile(path)) in.open(path, std::ios::binary);
+        if (!in.is_open()) {
+            platform.dialogs->ShowMessage(Text(TMsg::OpenFileError));
+        } else {
+            // Read into a copy: the window changes only once the whole file has been taken.
+            TParamImage loaded = image;
+            bool ext = CheckBoxExtMonitor.Checked();
+            const bool matched = ReadParamFile(in, loaded, ext);
+            in.close();
+            if (!matched) {
+                platform.dialogs->ShowMessage(Text(TMsg::UnmatchedIgn));
+            } else {
+                image = loaded;
+                CheckBoxExtMonitor.SetChecked(ext);
+                UpdateBikeConstants(image);
+                CommitChange();
+                LabelFile2.SetText(path);
+                LastFilePath = path;
+                saveDialogPath = path;
+            }
+        }
+    }
+    LabelHlaseni.SetVisible(false);
+    CGaugeProgram.SetVisible(false);
+}
+
+void TFormHlav::MenuOpenExeDirClick() {
+    openDialogPath = ExeDirFileName;
+    saveDialogPath = ExeDirFileName;
+    MenuOpenClick();
+}
+
+void TFormHlav::MenuSaveClick() {
+    TFileDialogRequest request;
+    request.filter = kSaveDialogFilter;
+    request.defaultExt = kParamFileExt;
+    request.proposedPath = saveDialogPath;
+    request.filterIndex = 1;
+    request.confirmOverwrite = true;
+    const std::string path = platform.dialogs->SaveFileDialog(request);
+    if (path.empty()) return;
+    saveDialogPath = path;
+
+    // The new file is written beside the target and replaces it only once complete, so a failed
+    // save leaves the old file as it was and is reported as an error, never as saved.
+    TAtomicFile file;
+    if (!file.Create(path)) {
+        platform.dialogs->ShowMessage(Text(TMsg::OpenFileError));
+        return;
+    }
+    // The file holds exactly what the window shows after sanitizing.
+    TransferFieldsToImage();
+    Sanitize();
+    RefreshFieldsFromImage();
+    std::ostringstream text;
+    WriteParamFile(text, image, CheckBoxExtMonitor.Checked());
+    if (!file.Write(text.str()) || !file.Commit()) {
+        platform.dialogs->ShowMessage(Text(TMsg::OpenFileError));
+        return;
+    }
+    LabelFile2.SetText(path);
+    LastFilePath = path;
+    openDialogPath = path;
+}
+
+void TFormHlav::MenuSaveExeDirClick() {
+    openDialogPath = ExeDirFileName;
+    saveDialogPath = ExeDirFileName;
+    MenuSaveClick();
+}
+
 void TFormHlav::MenuExitClick() { closeRequested = true; }

@@ -1,10 +1,298 @@
 // Settings file, image snapshot and test marker.
+#include "files/settings.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "app/Hlav.h"
+#include "files/atomic_file.h"
+#include "files/word_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// "[NAME]" (blanks around allowed): true with the name.
+bool IsSectionHeader(std::string_view line, std::string_view& name) {
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[') return false;
+    const size_t close = line.find(']');
+    if (close == std::string_view::npos) return false;
+    name = Trim(line.substr(1, close - 1));
+    return true;
+}
+
+// "key=value": true with the key (trimmed) and the raw value. Comment lines are no keys.
+bool IsKeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    const std::string_view t = Trim(line);
+    if (t.empty() || t.front() == ';' || t.front() == '[') return false;
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) return false;
+    key = Trim(line.substr(0, eq));
+    value = line.substr(eq + 1);
+    return !key.empty();
+}
+
+bool IsQuoted(std::string_view v) {
+    return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+}
+
+}  // namespace
+
+// ---- TIniFile ---------------------------------------------------------------------------------
+
+bool TIniFile::Load(const std::string& path) {
+    lines_.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream text;
+    text << in.rdbuf();
+    Parse(text.str());
+    return true;
+}
+
+void TIniFile::Parse(std::string_view text) {
+    lines_.clear();
+    while (!text.empty()) {
+        const size_t nl = text.find('\n');
+        std::string_view line = text.substr(0, nl);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines_.emplace_back(line);
+        if (nl == std::string_view::npos) break;
+        text.remove_prefix(nl + 1);
+    }
+}
+
+std::string TIniFile::Text() const {
+    std::string out;
+    for (const std::string& l : lines_) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+int TIniFile::SectionLine(std::string_view section) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        if (IsSectionHeader(lines_[i], name) && SameName(name, section)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int TIniFile::KeyLine(std::string_view section, std::string_view key) const {
+    const int head = SectionLine(section);
+    if (head < 0) return -1;
+    for (size_t i = static_cast<size_t>(head) + 1; i < lines_.size(); ++i) {
+        std::string_view name, k, v;
+        if (IsSectionHeader(lines_[i], name)) break;
+        if (IsKeyLine(lines_[i], k, v) && SameName(k, key)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 const std::string& def) const {
+    const int at = KeyLine(section, key);
+    if (at < 0) return def;
+    std::string_view k, v;
+    IsKeyLine(lines_[static_cast<size_t>(at)], k, v);
+    v = Trim(v);
+    if (IsQuoted(v)) v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+int TIniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+    const int at = KeyLine(section, key);
+    if (at < 0) return def;
+    std::string_view k, v;
+    IsKeyLine(lines_[static_cast<size_t>(at)], k, v);
+    v = Trim(v);
+    if (IsQuoted(v)) v = v.substr(1, v.size() - 2);
+    size_t i = 0;
+    bool negative = false;
+    if (i < v.size() && (v[i] == '+' || v[i] == '-')) negative = v[i++] == '-';
+    uint32_t acc = 0;
+    size_t digits = 0;
+    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i, ++digits)
+        acc = acc * 10u + static_cast<uint32_t>(v[i] - '0');
+    if (digits == 0) return def;
+    if (negative) acc = 0u - acc;
+    return static_cast<int>(acc);  // two's complement: the value modulo 2^32
+}
+
+void TIniFile::Put(std::string_view section, std::string_view key, const std::string& raw) {
+    std::string line(key);
+    line += '=';
+    line += raw;
+    const int at = KeyLine(section, key);
+    if (at >= 0) {
+        lines_[static_cast<size_t>(at)] = std::move(line);
+        return;
+    }
+    const int head = SectionLine(section);
+    if (head < 0) {
+        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
+        lines_.push_back("[" + std::string(section) + "]");
+        lines_.push_back(std::move(line));
+        return;
+    }
+    // After the section's last non-empty line, before any blank lines that lead to the next one.
+    size_t end = static_cast<size_t>(head) + 1;
+    size_t insert = end;
+    for (; end < lines_.size(); ++end) {
+        std::string_view name;
+        if (IsSectionHeader(lines_[end], name)) break;
+        if (!Trim(lines_[end]).empty()) insert = end + 1;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), std::move(line));
+}
+
+void TIniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+    Put(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key,
+                           std::string_view value) {
+    const size_t brk = value.find_first_of("\r\n");
+    if (brk != std::string_view::npos) value = value.substr(0, brk);
+    const bool wrap = !value.empty() &&
+                      (IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value));
+    Put(section, key, wrap ? "\"" + std::string(value) + "\"" : std::string(value));
+}
+
+// ---- snapshot and marker ----------------------------------------------------------------------
+
+std::string SnapshotText(const TParamImage& image) {
+    std::string out;
+    out.reserve(TParamImage::kSize / 10 * 62);
+    char field[16];
+    for (int i = 0; i < TParamImage::kSize; ++i) {
+        std::snprintf(field, sizeof field, "%5u ", static_cast<unsigned>(image[i]));
+        out += field;
+        if (i % 10 == 9) out += "\r\n";
+    }
+    return out;
+}
+
+int ReadSnapshot(std::istream& in, TParamImage& image) {
+    TWordReader reader(in.rdbuf(), 271);
+    TWord word;
+    int stored = 0;
+    while (stored < TParamImage::kSize && reader.Next(word)) {
+        uint16_t n = 0;
+        bool exact = false;
+        if (!word.AsNumber(n, exact)) break;
+        image[stored++] = static_cast<uint8_t>(n);
+    }
+    return stored;
+}
+
+bool HasTestMarker(std::istream& in) {
+    TWordReader reader(in.rdbuf(), 255);
+    TWord word;
+    while (reader.Next(word))
+        if (word.Equals(kTestMarkerWord)) return true;
+    return false;
+}
+
+// ---- the window's settings --------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* kCheckBoxKeys[6] = {
+    "CheckBoxExtMonitor->Checked", "CheckBoxIgnAll->Checked",    "CheckBoxJetTpsAll->Checked",
+    "CheckBoxJetTpsAlli->Checked", "CheckBoxJetIapAll->Checked", "CheckBoxPrivAll->Checked",
+};
+
+}  // namespace
 
 void TFormHlav::LoadSettings() {
-    // No settings yet: the stored port values count from 1.
-    link.portChoice = static_cast<uint8_t>(link.portChoice - 1);
-    link.scanPosition = static_cast<uint8_t>(link.scanPosition - 1);
+    TIniFile ini;
+    ini.Load(settingsPath);  // a missing file: every key keeps the value held now
+    const char* s = kSettingsSection;
+
+    FormHlav.left = ini.ReadInteger(s, "Left", FormHlav.left);
+    FormHlav.top = ini.ReadInteger(s, "Top", FormHlav.top);
+    FormHlav.height = ini.ReadInteger(s, "Height", FormHlav.height);
+    FormHlav.width = ini.ReadInteger(s, "Width", FormHlav.width);
+
+    // Stored counting from 1; the values held now (1 and 0) make a missing key COM1 and 255.
+    link.portChoice = static_cast<uint8_t>(ini.ReadInteger(s, "ComPort", link.portChoice) - 1);
+    link.scanPosition =
+        static_cast<uint8_t>(ini.ReadInteger(s, "ComPortAuto", link.scanPosition) - 1);
+
+    language = static_cast<uint8_t>(ini.ReadInteger(s, "Language", language));
+
+    LabelFile2.SetText(ini.ReadString(s, "File", ""));
+    LastFilePath = ini.ReadString(s, "IniDir", "");
+    // Until a path is known the open dialog keeps proposing its blank name.
+    if (!LastFilePath.empty()) {
+        openDialogPath = LastFilePath;
+        saveDialogPath = LastFilePath;
+    }
+
+    PageControl1.SetPosition(
+        ini.ReadInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position()));
+
+    TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll,     &Tp14.all,
+                          &Tp23.all,           &Iap.all,            &CheckBoxPrivAll};
+    for (int i = 0; i < 6; ++i)
+        boxes[i]->SetChecked(ini.ReadInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0) != 0);
+
+    std::ifstream snap(snapshotPath, std::ios::binary);
+    if (snap) ReadSnapshot(snap, image);  // a missing snapshot leaves the default set
 }
-void TFormHlav::SaveSettings() {}
-void TFormHlav::ReadTestMarker() { testMode = false; }
+
+void TFormHlav::SaveSettings() {
+    std::error_code ec;
+    const fs::path folder = fs::path(settingsPath).parent_path();
+    if (!folder.empty()) fs::create_directories(folder, ec);
+
+    TIniFile ini;
+    ini.Load(settingsPath);  // keys and sections of others stay as they are
+    const char* s = kSettingsSection;
+    ini.WriteInteger(s, "Left", FormHlav.left);
+    ini.WriteInteger(s, "Top", FormHlav.top);
+    ini.WriteInteger(s, "Height", FormHlav.height);
+    ini.WriteInteger(s, "Width", FormHlav.width);
+    ini.WriteInteger(s, "ComPort", link.portChoice + 1);
+    ini.WriteInteger(s, "ComPortAuto", link.scanPosition + 1);
+    ini.WriteInteger(s, "Language", language);
+    ini.WriteString(s, "File", LabelFile2.Text());
+    ini.WriteString(s, "IniDir", LastFilePath);
+    ini.WriteInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position());
+    const TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll, &Tp14.all,
+                                &Tp23.all,           &Iap.all,        &CheckBoxPrivAll};
+    for (int i = 0; i < 6; ++i) ini.WriteInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0);
+    // Failures at close are not reported; the old files then stay whole.
+    ReplaceFileContents(settingsPath, ini.Text());
+    ReplaceFileContents(snapshotPath, SnapshotText(image));
+}
+
+void TFormHlav::ReadTestMarker() {
+    testMode = false;
+    std::ifstream in(markerPath, std::ios::binary);
+    if (in) testMode = HasTestMarker(in);
+}

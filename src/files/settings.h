@@ -1,0 +1,59 @@
+// The settings file (INI text, section FORM_HLAV), the image snapshot beside it and the test
+// marker.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "params/param_image.h"
+
+constexpr const char* kSettingsSection = "FORM_HLAV";
+constexpr const char* kTestMarkerWord = "DIAG_UNLOCK";
+
+// A small INI file kept as its lines, so that sections, keys and comments the program does not
+// know survive a rewrite unchanged. Section and key names match without regard to letter case;
+// lines end in CR LF when written (LF or CR LF are read).
+class TIniFile {
+public:
+    // Reads the file; false (and no lines) when it is missing or cannot be read.
+    bool Load(const std::string& path);
+    void Parse(std::string_view text);
+    std::string Text() const;
+
+    // Integers are read as leading decimal digits with an optional sign, after the value's
+    // surrounding blanks: "12abc" gives 12, " -3" gives -3. A value without a leading digit
+    // ("abc", "", "+") or a missing key gives def. Digits beyond the range of int wrap around
+    // (modulo 2^32) rather than overflow; hexadecimal prefixes are not recognised ("0x10" is 0).
+    int ReadInteger(std::string_view section, std::string_view key, int def) const;
+    // The value without its surrounding blanks, and without one pair of matching quotes around
+    // it; def when the key is missing.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           const std::string& def) const;
+
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    // A value with blanks at either end, or quoted at both ends, is written in double quotes so
+    // that it reads back the same. The format holds no line breaks: a value is cut at its first
+    // CR or LF, so that no text can add lines (keys or sections) of its own.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+private:
+    int SectionLine(std::string_view section) const;
+    int KeyLine(std::string_view section, std::string_view key) const;
+    void Put(std::string_view section, std::string_view key, const std::string& raw);
+
+    std::vector<std::string> lines_;
+};
+
+// The snapshot text: the 600 image bytes as "%5u ", ten to a line, each line ending in CR LF.
+std::string SnapshotText(const TParamImage& image);
+// Stores up to 600 numbers (their low 8 bits) into image bytes 0, 1, 2, ... in order. Stops at
+// the end of the stream or at the first word that is not a number; the bytes from there on keep
+// their values. Returns the count of bytes stored.
+int ReadSnapshot(std::istream& in, TParamImage& image);
+// True when the stream holds the word DIAG_UNLOCK (exact case) among words of up to 255
+// characters; a longer run of characters counts as one word that matches nothing.
+bool HasTestMarker(std::istream& in);

@@ -1,0 +1,38 @@
+// Word-by-word reading of the program's text files (parameter files, the image snapshot, the test
+// marker). A word is a run of characters other than blanks, tabs, CR and LF. Words are collected
+// in a fixed buffer, so reading allocates nothing per word.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <streambuf>
+
+// One word as read. A run longer than the reader's limit is consumed whole but kept only as a
+// marker (overlong): it is never equal to any text and never a number, so an overlong run cannot
+// be mistaken for a key or a value, and no part of it is taken as a separate word.
+struct TWord {
+    static constexpr size_t kCapacity = 272;  // 271 characters and the terminating zero
+    char text[kCapacity] = {};
+    size_t length = 0;
+    bool overlong = false;
+
+    bool Equals(const char* s) const;
+
+    // The word as a number: an optional minus sign and one or more decimal digits, nothing else.
+    // The value is taken modulo 65536 (so -5 gives 65531, and 65579 gives 43). exact is set when
+    // the text was a plain number of 0 to 65535 without a sign, that is, when no wrapping took
+    // place. Returns false for anything that is not a number (value and exact are then unset).
+    bool AsNumber(uint16_t& value, bool& exact) const;
+};
+
+class TWordReader {
+public:
+    // maxLength: the longest word kept, at most TWord::kCapacity - 1.
+    TWordReader(std::streambuf* source, size_t maxLength);
+    // The next word; false at the end of the stream (or when there is no stream).
+    bool Next(TWord& word);
+
+private:
+    std::streambuf* source_;
+    size_t maxLength_;
+};
