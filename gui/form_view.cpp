@@ -97,6 +97,7 @@ void TFormView::Build() {
         w->setObjectName(QString::fromStdString(c->name));
         objects_[c->index] = w;
         if (c->kind != TControlKind::TabSheet) w->setGeometry(c->left, c->top, c->width, c->height);
+        w->setProperty("controlIndex", static_cast<int>(c->index));
         w->installEventFilter(this);
     }
     BuildMenus();
@@ -159,7 +160,7 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
         case TControlKind::Gauge:
             return new TGaugeWidget(parent);
         case TControlKind::ComboBox: {
-            auto* cb = new QComboBox(parent);
+            auto* cb = new TPickList(parent);
             cb->setEditable(false);
             for (const std::string& item : c.items) cb->addItem(QString::fromStdString(item));
             cb->setFocusPolicy(Qt::StrongFocus);
@@ -417,12 +418,9 @@ void TFormView::ShowHint(const std::string& hint) {
 
 bool TFormView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
-        const int i = objects_.empty() ? -1 : [&] {
-            for (size_t k = 0; k < objects_.size(); ++k)
-                if (objects_[k] == watched) return static_cast<int>(k);
-            return -1;
-        }();
-        if (i >= 0) {
+        const QVariant index = watched->property("controlIndex");
+        if (index.isValid()) {
+            const int i = index.toInt();
             const std::string& hint = form_.model.All()[static_cast<size_t>(i)]->Hint();
             if (!hint.empty()) ShowHint(event->type() == QEvent::Enter ? hint : std::string());
         }

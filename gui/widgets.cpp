@@ -109,6 +109,13 @@ void TMouseCheckBox::mouseReleaseEvent(QMouseEvent* e) {
     if (onMouseUp && rect().contains(e->position().toPoint())) onMouseUp();
 }
 
+void TPickList::wheelEvent(QWheelEvent* e) {
+    if (hasFocus())
+        QComboBox::wheelEvent(e);
+    else
+        e->ignore();
+}
+
 void TLogoWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);

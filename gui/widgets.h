@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QColor>
 #include <QLineEdit>
 #include <QToolButton>
@@ -70,6 +71,16 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A pick-only list that the mouse wheel changes only while it has the keyboard focus.
+class TPickList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TPickList(QWidget* parent) : QComboBox(parent) {}
+
+protected:
+    void wheelEvent(QWheelEvent* e) override;
 };
 
 class TLogoWidget : public QWidget {
