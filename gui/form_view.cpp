@@ -82,6 +82,11 @@ void TFormView::Build() {
     client_ = new QWidget(this);
     client_->setObjectName("ClientArea");
     client_->setFixedSize(kClientWidth, kClientHeight);
+    // The window is laid out for an 8-point font; labels that want more say so themselves.
+    QFont small = client_->font();
+    small.setPointSize(8);
+    client_->setFont(small);
+    client_->setStyleSheet("QLineEdit { padding: 0px 1px; }");
     setCentralWidget(client_);
     objects_[form_.FormHlav.index] = this;
 

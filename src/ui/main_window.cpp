@@ -25,7 +25,7 @@ struct TBuilder {
               int t, int w, int mn, int mx, int step) {
         Add(edit, K::Edit, "Edit" + stem, parent, l, t, w, 21);
         edit.SetColor(TColor::Window);
-        Add(updown, K::UpDown, "UpDown" + stem, parent, l + w, t, 16, 21);
+        Add(updown, K::UpDown, "UpDown" + stem, parent, l + w, t, 13, 21);
         updown.SetRange(mn, mx);
         updown.SetStep(step);
     }
@@ -59,7 +59,7 @@ void BuildMapGrid(TBuilder& b, TMainWindow::TMapGrid& g, TControl& page, const s
     b.Label(g.cornerLoad, "LabelLoad" + buttons + suffix, &g.group, 8, 44, 36, iap ? "IAP" : "TPS");
     for (int c = 0; c < 10; ++c) {
         b.Pair(g.axisEdit[c], g.axisUpDown[c], axisStem + std::to_string(c + 1) + suffix, &g.group,
-               44 + c * 59, 16, 42, 300, 20100, 100);
+               44 + c * 59, 16, 46, 300, 20100, 100);
     }
     for (int r = 0; r < 10; ++r) {
         std::string caption = iap ? std::to_string(10 * (r + 1)) + "%" : kTpRowCaptions[r];
@@ -69,7 +69,7 @@ void BuildMapGrid(TBuilder& b, TMainWindow::TMapGrid& g, TControl& page, const s
         for (int c = 0; c < 10; ++c) {
             int i = 10 * r + c;
             b.Pair(g.cellEdit[i], g.cellUpDown[i], std::to_string(cellBase + i) + suffix, &g.group,
-                   44 + c * 59, 44 + 26 * r, 42, 0, 250, 1);
+                   44 + c * 59, 44 + 26 * r, 46, 0, 250, 1);
         }
     }
     for (int c = 0; c < 10; ++c) {
@@ -360,9 +360,9 @@ TMainWindow::TMainWindow() {
     b.Label(LabelNapPrivRow, "LabelNapPrivRow", &GroupBoxPrivera, 8, 61, 36, "[mV]");
     for (int k = 0; k < 10; ++k) {
         b.Pair(EditRpmPriv[k], UpDownRpmPriv[k], "RpmPriv" + std::to_string(k + 1),
-               &GroupBoxPrivera, 44 + 59 * k, 28, 42, 300, 20100, 100);
+               &GroupBoxPrivera, 44 + 59 * k, 28, 46, 300, 20100, 100);
         b.Pair(EditNapPriv[k], UpDownNapPriv[k], "NapPriv" + std::to_string(k + 1),
-               &GroupBoxPrivera, 44 + 59 * k, 58, 42, 20, 4980, 20);
+               &GroupBoxPrivera, 44 + 59 * k, 58, 46, 20, 4980, 20);
     }
     b.Label(LabelPrivHyster, "LabelPrivHyster", &GroupBoxPrivera, 8, 103, 170,
             "Sevro Hysteresis [mV]");
