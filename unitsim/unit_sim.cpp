@@ -49,11 +49,36 @@ TUnitSim::TUnitSim() {
         for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(base + k)] = kAxis[k];
     static constexpr uint8_t kAdv[10] = {7, 15, 25, 29, 35, 32, 31, 30, 33, 33};
     for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(220 + k)] = kAdv[k];
-    memory_[100] = 0;
-    memory_[104] = 140;
-    memory_[106] = 120;
-    memory_[107] = 101;
-    memory_[137] = 1;
+    // Block 1 and the temperature corrections of a CBR 600 F as it leaves the workshop, so that
+    // a read from the unit is already within every limit the PC enforces.
+    memory_[100] = 0;    // motorbike type
+    memory_[102] = 2;    // pulses per revolution
+    memory_[103] = 100;  // no speed correction
+    memory_[104] = 140;  // limiter 14000 rpm
+    memory_[106] = 120;  // shift light 12000 rpm
+    memory_[107] = 101;  // largest advance
+    memory_[108] = 40;   // servo hysteresis 200 mV
+    memory_[111] = 1;
+    memory_[112] = 1;
+    memory_[113] = 5;
+    memory_[121] = 50;   // throttle 0 % at 500 mV
+    memory_[122] = 192;  // throttle 100 % at 4420 mV
+    memory_[123] = 30;
+    memory_[124] = 84;
+    memory_[125] = 65;
+    memory_[127] = 10;
+    memory_[129] = 100;
+    memory_[137] = 1;    // coupled throttle maps
+    static constexpr uint8_t kChoke[8] = {5, 10, 15, 20, 150, 50, 30, 10};
+    for (int k = 0; k < 8; ++k) memory_[static_cast<size_t>(140 + k)] = kChoke[k];
+    memory_[150] = 60;   // intake valve 6000 rpm
+    static constexpr uint8_t kTuning[5] = {80, 5, 10, 1, 10};
+    for (int k = 0; k < 5; ++k) memory_[static_cast<size_t>(151 + k)] = kTuning[k];
+    static constexpr uint8_t kTemps[10] = {136, 125, 111, 100, 99, 119, 109, 100, 100, 100};
+    for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(200 + k)] = kTemps[k];
+    static constexpr uint8_t kCurve[10] = {152, 150, 149, 227, 230, 240, 217, 212, 227, 227};
+    for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(230 + k)] = kCurve[k];
+    for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(250 + k)] = static_cast<uint8_t>(100 + 5 * k);
 }
 
 void TUnitSim::SetTitle(const char* title) {
@@ -80,6 +105,7 @@ void TUnitSim::Answer(const uint8_t* in) {
     ++framesReceived_;
     const uint8_t code = in[0];
     ++commandCount_[code];
+    if (logCount_ < kCommandLogSize) commandLog_[static_cast<size_t>(logCount_++)] = code;
     if (faults.silent) return;
 
     uint8_t out[kFrame] = {};
@@ -99,7 +125,7 @@ void TUnitSim::Answer(const uint8_t* in) {
         if (code == 0) out[11] = faults.layoutVersion;
         if (code == 5 && std::all_of(std::begin(programmed_), std::end(programmed_),
                                      [](bool b) { return b; })) {
-            savingCountdown_ = 503;
+            savingCountdown_ = faults.saveTicks > 0 ? 503 : 0;
             ++programmings_;
         }
     } else if (code >= 64 && code <= 69) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine_model.h"
 
@@ -20,7 +21,8 @@ struct TUnitFaults {
     int silentBlock = -1;         // this block gets no answer
     int wrongCodeBlock = -1;      // this block is answered with the code of the next block
     int dropEvery = 0;            // every n-th answer is lost (0: none)
-    int saveTicks = 55;           // ticks the unit takes to store after a full programming
+    int saveTicks = 55;           // ticks the unit takes to store after a full programming;
+                                  // 0 or less: stored at once, no saving countdown reported
 };
 
 class TUnitSim {
@@ -41,6 +43,18 @@ public:
     const std::array<uint8_t, 600>& Memory() const { return memory_; }
     int FramesReceived() const { return framesReceived_; }
     int CommandsSeen(uint8_t code) const { return commandCount_[code]; }
+    // The codes of the frames received so far, oldest first (the first kCommandLogSize).
+    static constexpr int kCommandLogSize = 4096;
+    std::vector<uint8_t> CommandLog() const {
+        return std::vector<uint8_t>(commandLog_.begin(), commandLog_.begin() + logCount_);
+    }
+    // The same without the monitor requests.
+    std::vector<uint8_t> BlockCommandLog() const {
+        std::vector<uint8_t> out;
+        for (int i = 0; i < logCount_; ++i)
+            if (commandLog_[static_cast<size_t>(i)] != 48) out.push_back(commandLog_[static_cast<size_t>(i)]);
+        return out;
+    }
     uint16_t SavingCountdown() const { return savingCountdown_; }
     uint16_t Programmings() const { return programmings_; }
     void SetTitle(const char* title);
@@ -70,6 +84,8 @@ private:
     int framesReceived_ = 0;
     int answers_ = 0;
     std::array<int, 256> commandCount_{};
+    std::array<uint8_t, kCommandLogSize> commandLog_{};
+    int logCount_ = 0;
     bool programmed_[6] = {};
     uint16_t savingCountdown_ = 0;
     uint16_t programmings_ = 0;

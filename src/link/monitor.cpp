@@ -2,7 +2,9 @@
 #include "link/monitor.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 #include "app/Hlav.h"
 
@@ -18,7 +20,30 @@ struct TFmt {
     }
 };
 
+// A value as printf's "%4.1f" writes it in the C locale: one decimal, a point as the separator,
+// right-aligned in at least 4 characters. The front end's toolkit may switch the process to the
+// user's locale, which would turn the point into a comma for printf; std::to_chars never does.
+struct TFixed1 {
+    char text[24];
+    explicit TFixed1(float value) {
+        char digits[24];
+        const auto r = std::to_chars(digits, digits + sizeof digits - 1,
+                                     static_cast<double>(value), std::chars_format::fixed, 1);
+        *r.ptr = 0;
+        const size_t n = static_cast<size_t>(r.ptr - digits);
+        const size_t pad = n < 4 ? 4 - n : 0;
+        std::memset(text, ' ', pad);
+        std::memcpy(text + pad, digits, n + 1);
+    }
+};
+
 }  // namespace
+
+TColor BatteryVoltageColor(int u) {
+    if (u <= 7000 || u >= 17999) return TColor::Red;
+    if (u <= 11000 || u >= 14999) return TColor::Yellow;
+    return TColor::BtnFace;
+}
 
 void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
     // 1-2
@@ -80,7 +105,10 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
         const int32_t t23 = FrameWord(f, 21) * 30;
         LabelCasJet14.SetText(fmt("INJ. TIME 14 = %d [us]", t14));
         LabelCasJet23.SetText(fmt("INJ. TIME 23 = %d [us]", t23));
-        const int32_t d = static_cast<int32_t>(monitor.rpm) * std::max(t14, t23) / 1200000;
+        // The product reaches 1.3e11 for the largest values on the wire: 64-bit, so that an
+        // implausible frame shows its true duty instead of an overflowed one.
+        const int64_t d64 = static_cast<int64_t>(monitor.rpm) * std::max(t14, t23) / 1200000;
+        const int d = static_cast<int>(d64);
         LabelMaxInjProcent.SetText(fmt("INJ. DUTY = %d [%%]", d));
         CGaugeDuty.SetColor(d <= 100 ? TColor::Aqua : TColor::Yellow);
         CGaugeDuty.SetPosition(d);
@@ -90,8 +118,9 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
     {
         const float p = static_cast<float>(FrameWord(f, 5)) * 0.1f;
         const int mv = SensorMv(FrameWord(f, 3));
-        LabelTlak.SetText(ext ? fmt("AP = %4.1f [kPa] = %d [mV]", static_cast<double>(p), mv)
-                              : fmt("AP = %4.1f [kPa]", static_cast<double>(p)));
+        const TFixed1 kpa(p);
+        LabelTlak.SetText(ext ? fmt("AP = %s [kPa] = %d [mV]", kpa.text, mv)
+                              : fmt("AP = %s [kPa]", kpa.text));
     }
 
     // 9. Coolant
@@ -125,10 +154,8 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
     // 11. Battery voltage
     {
         const int u = SensorMv(FrameWord(f, 17)) * 11 + 650;
-        LabelNapeti.SetText(fmt("U = %4.1f [V]", static_cast<double>(static_cast<float>(u) * 0.001f)));
-        LabelNapeti.SetColor(u <= 7000 || u >= 17999   ? TColor::Red
-                             : u <= 11000 || u >= 14999 ? TColor::Yellow
-                                                        : TColor::BtnFace);
+        LabelNapeti.SetText(fmt("U = %s [V]", TFixed1(static_cast<float>(u) * 0.001f).text));
+        LabelNapeti.SetColor(BatteryVoltageColor(u));
     }
 
     // 12. Servo
@@ -165,13 +192,11 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
     }
 
     // 16. Corrections
-    auto tenth = [&](int off) {
-        return static_cast<double>(static_cast<float>(FrameWord(f, off)) * 0.1f);
-    };
-    LabelKorVoda.SetText(fmt("TW correction= %4.1f %%", tenth(85)));
-    LabelKorVzduch.SetText(fmt("AT correction=%4.1f %%", tenth(87)));
-    LabelKorTlak.SetText(fmt("AP correction= %4.1f %%", tenth(89)));
-    LabelKorSytic.SetText(fmt("Starting corr.= %4.1f %%", tenth(91)));
+    auto tenth = [&](int off) { return TFixed1(static_cast<float>(FrameWord(f, off)) * 0.1f); };
+    LabelKorVoda.SetText(fmt("TW correction= %s %%", tenth(85).text));
+    LabelKorVzduch.SetText(fmt("AT correction=%s %%", tenth(87).text));
+    LabelKorTlak.SetText(fmt("AP correction= %s %%", tenth(89).text));
+    LabelKorSytic.SetText(fmt("Starting corr.= %s %%", tenth(91).text));
     LabelKorNapeti.SetText(fmt("U correction= %d us", FrameWord(f, 93) - 1000));
 
     // 17. Version

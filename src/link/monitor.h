@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "ui/controls.h"
+
 struct TMonitorData {
     uint16_t rpm = 0;
     uint8_t tpPercent = 0;
@@ -19,3 +21,7 @@ struct TMonitorData {
 
 // A converter reading in millivolts: value * 5000 / 4092, truncated.
 inline int SensorMv(int value) { return value * 5000 / 4092; }
+
+// Colour of the battery voltage u (mV): red at 7000 or less and at 17999 or more, yellow at 11000
+// or less and at 14999 or more, the normal colour in between.
+TColor BatteryVoltageColor(int uMv);

@@ -1,5 +1,7 @@
 #include "params/sanitize.h"
 
+#include <algorithm>
+
 #include "app/Hlav.h"
 
 namespace {
@@ -31,11 +33,13 @@ void CapMap(TParamImage& im, TField f) {
 
 void SanitizeImage(TParamImage& im, const TSanitizeSettings& s) {
     // 1-2. Advance curve: RPM points bounded and increasing, advance capped by ADVANCE_MAX as it
-    // stands before step 3.
+    // stands before its own bounds are applied (a maximum of 5 cuts the curve to 5, then the
+    // maximum becomes 10). A maximum above its upper bound of 125 caps at 125: otherwise an
+    // advance of, say, 180 would survive this pass and be cut only by the next one.
+    const uint8_t advanceCap = std::min<uint8_t>(im.Get(TField::ADVANCE_MAX), 125);
     for (int k = 0; k < 10; ++k) {
         Clamp(im, TField::RPM_ADV, k, k + 3, k + 191);
-        if (im.Get(TField::ADVANCE, k) > im.Get(TField::ADVANCE_MAX))
-            im.Set(TField::ADVANCE, k, im.Get(TField::ADVANCE_MAX));
+        if (im.Get(TField::ADVANCE, k) > advanceCap) im.Set(TField::ADVANCE, k, advanceCap);
     }
     for (int k = 1; k < 10; ++k) IncreasingRule(im, TField::RPM_ADV, k);
     // 3-4
