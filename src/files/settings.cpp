@@ -253,8 +253,9 @@ void TFormHlav::LoadSettings() {
         saveDialogPath = LastFilePath;
     }
 
-    PageControl1.SetPosition(
-        ini.ReadInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position()));
+    // A tab the page control does not have cannot be shown: such an index counts as missing.
+    const int page = ini.ReadInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position());
+    if (page >= kPageIgn && page <= kPageLadeni) PageControl1.SetPosition(page);
 
     TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll,     &Tp14.all,
                           &Tp23.all,           &Iap.all,            &CheckBoxPrivAll};
