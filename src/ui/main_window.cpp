@@ -303,10 +303,10 @@ TMainWindow::TMainWindow() {
         b.Pair(EditVzduch[r], UpDownVzduch[r], std::string("Vzduch") + tempStems[r],
                &GroupBoxVodaVzduch, 150, 38 + 26 * r, 48, 10, 250, 1);
     }
-    b.Add(GroupBoxSytic, K::GroupBox, "GroupBoxSytic", misc, 246, 4, 250, 176,
+    b.Add(GroupBoxSytic, K::GroupBox, "GroupBoxSytic", misc, 246, 4, 240, 176,
           "Starting Corrections");
     b.Label(LabelSyticCas, "LabelSyticCas", &GroupBoxSytic, 8, 18, 70, "Time [s]");
-    b.Label(LabelSyticKorekce, "LabelSyticKorekce", &GroupBoxSytic, 90, 18, 156,
+    b.Label(LabelSyticKorekce, "LabelSyticKorekce", &GroupBoxSytic, 90, 18, 146,
             "Corrections for -10\xC2\xB0" "C [%]");
     b.Label(LabelSyticCas0, "LabelSyticCas0", &GroupBoxSytic, 12, 41, 40, "0");
     for (int k = 0; k < 4; ++k) {
@@ -316,12 +316,12 @@ TMainWindow::TMainWindow() {
                &GroupBoxSytic, 8, 64 + 26 * k, 48, 0, 250, 1);
     }
     b.Label(LabelSyticKorekce4, "LabelSyticKorekce4", &GroupBoxSytic, 94, 145, 40, "100");
-    b.Add(GroupBoxSetTps, K::GroupBox, "GroupBoxSetTps", misc, 502, 4, 138, 94, "TPS");
+    b.Add(GroupBoxSetTps, K::GroupBox, "GroupBoxSetTps", misc, 492, 4, 150, 94, "TPS");
     b.Pair(EditTps0, UpDownTps0, "Tps0", &GroupBoxSetTps, 8, 22, 48, 300, 2500, 10);
-    b.Add(BitBtnTps0, K::Button, "BitBtnTps0", &GroupBoxSetTps, 76, 20, 58, 25, "TPS 0 %");
+    b.Add(BitBtnTps0, K::Button, "BitBtnTps0", &GroupBoxSetTps, 74, 20, 72, 25, "TPS 0 %");
     b.Pair(EditTps100, UpDownTps100, "Tps100", &GroupBoxSetTps, 8, 58, 48, 2500, 4600, 10);
-    b.Add(BitBtnTps100, K::Button, "BitBtnTps100", &GroupBoxSetTps, 76, 56, 58, 25, "TPS 100 %");
-    b.Add(GroupBoxStartJet, K::GroupBox, "GroupBoxStartJet", misc, 502, 104, 138, 52,
+    b.Add(BitBtnTps100, K::Button, "BitBtnTps100", &GroupBoxSetTps, 74, 56, 72, 25, "TPS 100 %");
+    b.Add(GroupBoxStartJet, K::GroupBox, "GroupBoxStartJet", misc, 492, 104, 150, 52,
           "Start Injection");
     b.Pair(EditStartJet, UpDownStartJet, "StartJet", &GroupBoxStartJet, 8, 22, 48, 0, 50, 1);
     b.Label(LabelStartJetUnit, "LabelStartJetUnit", &GroupBoxStartJet, 80, 25, 40, "[ms]");
