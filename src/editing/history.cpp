@@ -7,7 +7,9 @@
 
 namespace {
 
-uint16_t NextSlot(uint16_t s) { return s + 1 >= kHistorySlots ? 0 : static_cast<uint16_t>(s + 1); }
+uint16_t NextSlot(uint16_t s) {
+    return s + 1 >= kHistorySlots ? 0 : static_cast<uint16_t>(s + 1);
+}
 uint16_t PrevSlot(uint16_t s) {
     return s == 0 ? static_cast<uint16_t>(kHistorySlots - 1) : static_cast<uint16_t>(s - 1);
 }
@@ -87,4 +89,6 @@ void TFormHlav::UpdateUndoRedoControls() {
     MenuZnovu.SetEnabled(canRedo);
 }
 
-void TFormHlav::ProgramAfterChange() { QueueProgram(); }
+void TFormHlav::ProgramAfterChange() {
+    QueueProgram();
+}

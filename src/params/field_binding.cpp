@@ -14,18 +14,18 @@ namespace {
 // curve, the three axes, the three maps, the servo curve, the temperature corrections); the single
 // fields follow in the order the transfer takes them.
 enum : int {
-    kAdvRpm = 0,        // RPM_ADV[0-9]
-    kAdvance = 10,      // ADVANCE[0-9]
-    kTp14Axis = 20,     // RPM_JET_TP[0-9]
-    kTp23Axis = 30,     // RPM_JET_TPi[0-9]
-    kIapAxis = 40,      // RPM_JET_IAP[0-9]
-    kTp14Cells = 50,    // JET_TP, 10 * row + column
-    kTp23Cells = 150,   // JET_TPi
-    kIapCells = 250,    // JET_IAP
-    kServoRpm = 350,    // RPM_PRIV[0-9]
-    kServoVolt = 360,   // NAP_PRIV[0-9]
-    kWaterTemp = 370,   // WATER_TEMP[0-4]
-    kAirTemp = 375,     // AIR_TEMP[0-4]
+    kAdvRpm = 0,       // RPM_ADV[0-9]
+    kAdvance = 10,     // ADVANCE[0-9]
+    kTp14Axis = 20,    // RPM_JET_TP[0-9]
+    kTp23Axis = 30,    // RPM_JET_TPi[0-9]
+    kIapAxis = 40,     // RPM_JET_IAP[0-9]
+    kTp14Cells = 50,   // JET_TP, 10 * row + column
+    kTp23Cells = 150,  // JET_TPi
+    kIapCells = 250,   // JET_IAP
+    kServoRpm = 350,   // RPM_PRIV[0-9]
+    kServoVolt = 360,  // NAP_PRIV[0-9]
+    kWaterTemp = 370,  // WATER_TEMP[0-4]
+    kAirTemp = 375,    // AIR_TEMP[0-4]
     kRpmPulses = 380,
     kRpmCorrection,
     kIapToTps,
@@ -43,7 +43,7 @@ enum : int {
     kAccelSize,
     kStartJet,
     kCooling,
-    kChokeTime,                // CHOKE_TIME[0-3]
+    kChokeTime,                   // CHOKE_TIME[0-3]
     kChokeCorr = kChokeTime + 4,  // CHOKE_CORR[0-3]
     kPrivHyster = kChokeCorr + 4,
     kBindingEnd
@@ -113,7 +113,9 @@ bool ParseFieldText(std::string_view text, std::string_view sep, int& value) {
         negative = true;
         ++i;
     }
-    auto isDigit = [&](size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    auto isDigit = [&](size_t at) {
+        return at < text.size() && text[at] >= '0' && text[at] <= '9';
+    };
     if (!isDigit(i)) return false;
     int v = 0;
     while (i < text.size()) {
@@ -122,8 +124,8 @@ bool ParseFieldText(std::string_view text, std::string_view sep, int& value) {
             if (v > kDigitCap) return false;
             ++i;
         } else if (!sep.empty() && text.substr(i, sep.size()) == sep && isDigit(i + sep.size())) {
-            // A separator stands between two digits only; the one before it was a digit, since
-            // every iteration that does not consume a digit ends here or fails.
+            // A separator stands between two digits only: the number starts with a digit and
+            // every separator taken is followed by one.
             i += sep.size();
         } else {
             return false;
@@ -136,8 +138,8 @@ bool ParseFieldText(std::string_view text, std::string_view sep, int& value) {
 size_t FormatFieldValue(int value, bool grouping, std::string_view sep, char* buf, size_t cap) {
     if (cap == 0) return 0;
     char digits[16];
-    const unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value)
-                                         : static_cast<unsigned>(value);
+    const unsigned magnitude =
+        value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     const int n = std::snprintf(digits, sizeof digits, "%u", magnitude);
     size_t out = 0;
     auto put = [&](char c) {
@@ -187,7 +189,8 @@ const TFieldBinding* TFieldTables::ByUpDown(const TControl& updown) const {
 
 const TFieldBinding* TFieldTables::ByField(TField f, int k) const {
     for (int i = 0; i < count; ++i)
-        if (bindings[static_cast<size_t>(i)].field == f && bindings[static_cast<size_t>(i)].element == k)
+        if (bindings[static_cast<size_t>(i)].field == f &&
+            bindings[static_cast<size_t>(i)].element == k)
             return &bindings[static_cast<size_t>(i)];
     return nullptr;
 }
@@ -225,8 +228,7 @@ TFieldTables BuildFieldTables(TMainWindow& w) {
         b.Add(w.Iap.cellEdit[i], w.Iap.cellUpDown[i], TField::JET_IAP, i, 0, 250, 1, E::Leave);
     // Servo curve.
     for (int k = 0; k < 10; ++k)
-        b.Add(w.EditRpmPriv[k], w.UpDownRpmPriv[k], TField::RPM_PRIV, k, 300, 20100, 100,
-              E::Leave);
+        b.Add(w.EditRpmPriv[k], w.UpDownRpmPriv[k], TField::RPM_PRIV, k, 300, 20100, 100, E::Leave);
     for (int k = 0; k < 10; ++k)
         b.Add(w.EditNapPriv[k], w.UpDownNapPriv[k], TField::NAP_PRIV, k, 20, 4980, 20, E::Leave);
     // Temperature corrections: coolant, then inlet air.
@@ -469,10 +471,12 @@ void TFormHlav::EditClick(TControl& edit) {
 }
 
 void TFormHlav::CheckBoxMouseUp(TControl& box) {
-    const TControl* boxes[] = {&CheckBoxIgnAll,         &CheckBoxProgHned,  &CheckBoxBlokEnable,
-                               &Tp14.all,               &Tp23.all,          &Iap.all,
-                               &CheckBoxExtMonitor,     &CheckBoxPrivAll,   &CheckBoxPrivEnable,
-                               &CheckBoxLadeniPovoleno, &CheckBoxLadeniOn};
+    const TControl* boxes[] = {&CheckBoxIgnAll,     &CheckBoxProgHned,
+                               &CheckBoxBlokEnable, &Tp14.all,
+                               &Tp23.all,           &Iap.all,
+                               &CheckBoxExtMonitor, &CheckBoxPrivAll,
+                               &CheckBoxPrivEnable, &CheckBoxLadeniPovoleno,
+                               &CheckBoxLadeniOn};
     if (std::find(std::begin(boxes), std::end(boxes), &box) == std::end(boxes)) return;
     TransferFieldsToImage();
     CommitChange();

@@ -48,20 +48,12 @@ TEST_F(TpModes, CoupledWithEqualAxesKeepsDifferentCellsAndIsOneUndoStep) {
     EXPECT_TRUE(f->MenuTpNormal.Checked());
 }
 
-TEST_F(TpModes, MenuItemsOtherThanTheFourDoNothing) {
-    f->MenuTpNormalClick(f->MenuZpet);
-    EXPECT_EQ(f->image.Get(TField::TPS_MODE), 1);
-    EXPECT_FALSE(f->SpeedButtonZpet.Enabled());
-}
-
 TEST_F(TpModes, CoupledMakesTheTp23MapViewOnly) {
     ShowMode(1);
     EXPECT_TRUE(f->Tp23.group.Visible());
     EXPECT_FALSE(f->Tp23.group.Enabled());
     EXPECT_FALSE(f->Tp23.cellUpDown[57].Visible());
-    EXPECT_FALSE(f->Tp23.axisUpDown[0].Visible());
     EXPECT_FALSE(f->Tp23.spin[3].Visible());
-    EXPECT_FALSE(f->Tp23.all.Visible());
     EXPECT_TRUE(f->Tp23.cellEdit[57].Visible());
     EXPECT_TRUE(f->Tp14.cellUpDown[57].Visible());
     ShowMode(2);
