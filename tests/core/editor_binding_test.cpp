@@ -83,8 +83,11 @@ TEST_F(EditorBinding, TypedRpmKeepsTheWholeMultipleAndShowsGrouped) {
     f->EnterKeyPress(f->EditAdv[0]);
     EXPECT_EQ(f->image.Get(TField::RPM_ADV, 0), 11);
     EXPECT_EQ(f->EditAdv[0].Text(), "1,100");
-    EXPECT_EQ(f->EditNapPriv[0].Text(),
-              std::to_string(ToShown(TField::NAP_PRIV, f->image.Get(TField::NAP_PRIV))));
+    f->image.Set(TField::NAP_PRIV, 0, 50);
+    f->image.Set(TField::RPM_PRIV, 0, 10);
+    f->RefreshFieldsFromImage();
+    EXPECT_EQ(f->EditNapPriv[0].Text(), "1000");  // voltages are never grouped
+    EXPECT_EQ(f->EditRpmPriv[0].Text(), "1,000");
     f->EditRpmKorekce.UserSetText("-60");
     f->EnterKeyPress(f->EditAdv[0]);
     EXPECT_EQ(f->image.Get(TField::RPM_CORRECTION), 40);
