@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorvel05");
+    // Qt takes the user's locale for the C library too; the monitor's numbers always use a point.
+    std::setlocale(LC_NUMERIC, "C");
     try {
         TUnitSim sim;
         for (const std::string& f : cl.demoFaults) {
