@@ -36,6 +36,6 @@ private:
     TEngineState state_;
     int tick_ = 0;
     int rpmTarget_ = 1200;
-    double rpmNow_ = 0;
+    double rpmNow_ = 1200;  // the engine is already idling when the unit powers up
     double tpNow_ = 0;
 };
