@@ -57,12 +57,18 @@ bool TAtomicFile::Create(const std::string& target) {
     std::error_code ec;
     // A folder at the target's place can never be replaced by a file.
     if (fs::is_directory(t, ec)) return false;
+    // A link is followed: the file it points to is replaced, the link stays.
+    if (fs::is_symlink(t, ec)) {
+        const fs::path resolved = fs::weakly_canonical(t, ec);
+        if (ec) return false;
+        target_ = resolved.string();
+    }
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[48];
         std::snprintf(suffix, sizeof suffix, ".%d-%u.tmp", static_cast<int>(QV_GETPID()),
                       ++counter);
-        temp_ = target + suffix;
+        temp_ = target_ + suffix;
         fd_ = QV_OPEN(temp_.c_str(), QV_OPEN_FLAGS, QV_OPEN_MODE);
         if (fd_ >= 0) break;
         if (errno != EEXIST) break;
@@ -74,7 +80,7 @@ bool TAtomicFile::Create(const std::string& target) {
 #if !defined(_WIN32)
     // A replaced file keeps its permissions.
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd_, st.st_mode & 07777);
+    if (::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd_, st.st_mode & 07777);
 #endif
     return true;
 }

@@ -96,6 +96,13 @@ const TKeyEntry* FindKey(const TWord& w) {
 
 // ---- writing ---------------------------------------------------------------------------------
 
+// The entry of a key the writer names; every name it uses is in the table.
+const TKeyEntry& KeyNamed(const char* key) {
+    for (const TKeyEntry& e : kKeys)
+        if (std::strcmp(e.key, key) == 0) return e;
+    return kKeys[0];
+}
+
 class TWriter {
 public:
     explicit TWriter(std::ostream& out) : out_(out) {}
@@ -127,19 +134,15 @@ public:
             Unsigned(static_cast<unsigned>(v));
     }
     void Values(const TParamImage& im, const char* key, int first, int count) {
-        const TKeyEntry* e = nullptr;
-        for (const TKeyEntry& k : kKeys)
-            if (std::strcmp(k.key, key) == 0) e = &k;
-        for (int i = first; i < first + count; ++i) Value(im, SlotOf(*e, i));
+        const TKeyEntry& e = KeyNamed(key);
+        for (int i = first; i < first + count; ++i) Value(im, SlotOf(e, i));
     }
     // A map of 100 values: after every 10th a line end and 12 blanks, so the continuation lines
     // line up under the first value and the map ends with a line holding only those blanks.
     void Map(const TParamImage& im, const char* key) {
-        const TKeyEntry* e = nullptr;
-        for (const TKeyEntry& k : kKeys)
-            if (std::strcmp(k.key, key) == 0) e = &k;
+        const TKeyEntry& e = KeyNamed(key);
         for (int i = 0; i < 100; ++i) {
-            Value(im, SlotOf(*e, i));
+            Value(im, SlotOf(e, i));
             if (i % 10 == 9) Text("\r\n            ");
         }
     }

@@ -80,6 +80,15 @@ TEST(FileCommandsSave, WritesTheWindowsSetAndRemembersThePath) {
     EXPECT_EQ(f.LabelFile2.Text(), path);
     EXPECT_EQ(f.LastFilePath, path);
     EXPECT_EQ(EntriesIn(h.dir.path), 1u) << "no temporary file left";
+
+    // Saving through a link replaces the file it points to and keeps the link.
+    const std::string link = h.dir.File("link.ign");
+    fs::create_symlink(path, link);
+    PutFile(path, "old");
+    h.dialogs.saveResults.push_back(link);
+    f.MenuSaveClick();
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(FileText(path), Expected(f));
 }
 
 TEST(FileCommandsSave, FailuresReportOpenFileErrorAndKeepEverything) {
