@@ -27,10 +27,10 @@ int TpRow(int tp) {
 void TEngineModel::Step(const std::array<uint8_t, 600>& m) {
     ++tick_;
     TEngineState& s = state_;
-    // A 60-second programme: idle, three blips, a cruise, back to idle.
+    // A 60-second programme: a short idle, throttle blips, a cruise, full throttle, idle.
     const int t = tick_ % 1100;
     double tpTarget = 0;
-    if (t < 200)
+    if (t < 60)
         tpTarget = 0;
     else if (t < 400)
         tpTarget = (t % 60) < 15 ? 45 : 0;
