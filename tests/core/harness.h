@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -70,6 +72,17 @@ public:
     std::string ShortDate() override { return date; }
     std::string LongTime() override { return time; }
 };
+
+// A whole file as bytes, and a file written from bytes.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+inline void PutFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 // A temporary folder removed at the end of the test.
 struct TTempDir {

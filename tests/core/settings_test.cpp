@@ -16,15 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-void PutFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 void PutSettings(THarness& h, const std::string& keys) {
     PutFile(h.dir.File("Quorvel05.ini"), "[FORM_HLAV]\r\n" + keys);
 }
