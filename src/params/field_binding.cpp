@@ -107,6 +107,9 @@ constexpr int kDigitCap = 1000000;  // more digits than any field's range can ho
 // ---- field model
 
 bool ParseFieldText(std::string_view text, std::string_view sep, int& value) {
+    // Blanks around the number are what a typist leaves behind; they do not make it another one.
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     size_t i = 0;
     bool negative = false;
     if (i < text.size() && text[i] == '-') {

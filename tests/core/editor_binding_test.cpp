@@ -62,8 +62,10 @@ TEST(EditorText, ParsesWholeNumbersWithTheLocalesSeparatorOnly) {
     EXPECT_EQ(v, 12000);
     EXPECT_TRUE(ParseFieldText("-60", ",", v));
     EXPECT_EQ(v, -60);
+    EXPECT_TRUE(ParseFieldText(" 1,100 ", ",", v));  // blanks left around the number
+    EXPECT_EQ(v, 1100);
     for (const char* bad :
-         {"", "-", "abc", "12a", " 12", "1.100", ",100", "100,", "1,,100", "+5", "99999999999"})
+         {"", "  ", "-", "abc", "12a", "1 2", "- 5", "1.100", ",100", "100,", "1,,100", "+5", "99999999999"})
         EXPECT_FALSE(ParseFieldText(bad, ",", v)) << bad;
     char buf[32];
     FormatFieldValue(20100, true, "\xC2\xA0", buf, sizeof buf);
