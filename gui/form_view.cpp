@@ -337,7 +337,12 @@ void TFormView::Apply(TControl& c) {
     switch (c.kind) {
         case TControlKind::Label: {
             auto* l = static_cast<QLabel*>(w);
-            if (l->text() != text) l->setText(text);
+            if (l->text() != text) {
+                l->setText(text);
+                // Labels size themselves to their text, so a coloured background marks the text
+                // only; the empty scale strips keep their design size.
+                if (!text.isEmpty()) l->resize(l->sizeHint().width(), c.height);
+            }
             SetBackground(l, c.Color(), false);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, ModelColor(c.FontColor()));

@@ -149,9 +149,9 @@ TMainWindow::TMainWindow() {
     b.Add(SpeedButtonPrint, K::Button, "SpeedButtonPrint", tb, 87, 12, 25, 25, "Print");
     b.Add(SpeedButtonZpet, K::Button, "SpeedButtonZpet", tb, 120, 12, 25, 25, "Undo");
     b.Add(SpeedButtonZnovu, K::Button, "SpeedButtonZnovu", tb, 147, 12, 25, 25, "Redo");
-    b.Add(Button1, K::Button, "Button1", tb, 190, 12, 85, 25, "&Read");
-    b.Add(BitBtn2, K::Button, "BitBtn2", tb, 280, 12, 85, 25, "&Verify");
-    b.Add(BitBtn1, K::Button, "BitBtn1", tb, 370, 12, 90, 25, "&Program");
+    b.Add(Button1, K::Button, "Button1", tb, 178, 12, 90, 25, "&Read");
+    b.Add(BitBtn2, K::Button, "BitBtn2", tb, 271, 12, 95, 25, "&Verify");
+    b.Add(BitBtn1, K::Button, "BitBtn1", tb, 369, 12, 97, 25, "&Program");
 
     b.Label(LabelSpojeni, "LabelSpojeni", f, 480, 9, 185, "No Connection", 14, true);
     LabelSpojeni.height = 28;
@@ -211,7 +211,7 @@ TMainWindow::TMainWindow() {
     b.Add(ImageLogo, K::Image, "ImageLogo", f, 4, 537, 234, 103);
     b.Label(LabelEeDataErr, "LabelEeDataErr", f, 4, 652, 300, "Programmed data error!", 10, true);
     LabelEeDataErr.SetColor(TColor::Red);
-    b.Label(LabelVersion, "LabelVersion", f, 4, 684, 420, "", 10, true);
+    b.Label(LabelVersion, "LabelVersion", f, 4, 684, 950, "", 10, true);
     LabelVersion.SetColor(TColor::Red);
     b.Label(LabelBlocking, "LabelBlocking", f, 428, 553, 230, "Blocking: --", 10);
     b.Label(LabelPriveraPoz, "LabelPriveraPoz", f, 428, 574, 230, "Servo Required= ---", 10);
