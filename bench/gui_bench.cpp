@@ -1,8 +1,9 @@
 // The window model applied to the Qt widgets under the offscreen platform: a full refresh of all
 // fields after an edit, and a tick with a monitor frame.
 #ifdef QUORVEL05_BENCH_GUI
-#include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <cstdio>
 #include <memory>
 
@@ -24,7 +25,7 @@ QApplication& App() {
 }
 
 class TOnePort : public TPortDirectory {
-public:
+  public:
     bool DeviceFor(int n, char* out, size_t cap) override {
         std::snprintf(out, cap, "%s", n == 1 ? kSimDeviceName : "COM");
         return n == 1;

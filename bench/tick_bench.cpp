@@ -13,7 +13,7 @@
 namespace {
 
 class TOnePort : public TPortDirectory {
-public:
+  public:
     bool DeviceFor(int n, char* out, size_t cap) override {
         std::snprintf(out, cap, "%s", n == 1 ? kSimDeviceName : "COM");
         return n == 1;

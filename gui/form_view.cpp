@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <cstring>
 
 #include "widgets.h"
@@ -96,7 +96,8 @@ void TFormView::Build() {
             c->kind == TControlKind::MenuSeparator)
             continue;
         QWidget* parent = client_;
-        if (c->parent != nullptr && c->parent->kind != TControlKind::Form) parent = WidgetOf(*c->parent);
+        if (c->parent != nullptr && c->parent->kind != TControlKind::Form)
+            parent = WidgetOf(*c->parent);
         QWidget* w = Create(*c, parent);
         if (w == nullptr) continue;
         w->setObjectName(QString::fromStdString(c->name));
@@ -153,7 +154,9 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
         case TControlKind::SpinButton: {
             auto* a = new TArrowPair(parent);
             if (c.kind == TControlKind::UpDown)
-                a->onClick = [this, cp](bool up) { Run([this, cp, up] { form_.SpinnerClick(*cp, up); }); };
+                a->onClick = [this, cp](bool up) {
+                    Run([this, cp, up] { form_.SpinnerClick(*cp, up); });
+                };
             return a;
         }
         case TControlKind::CheckBox: {
@@ -197,7 +200,8 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
                 b->setIconSize(QSize(18, 18));
                 b->setProperty("pictureButton", true);
             }
-            connect(b, &QPushButton::clicked, this, [this, cp] { Run([this, cp] { Dispatch(*cp); }); });
+            connect(b, &QPushButton::clicked, this,
+                    [this, cp] { Run([this, cp] { Dispatch(*cp); }); });
             return b;
         }
         case TControlKind::StatusBar: {
@@ -419,7 +423,7 @@ void TFormView::Apply(TControl& c) {
         w->setVisible(c.Visible());
     w->setEnabled(c.Enabled());
     w->setToolTip(c.Hint().empty() && w->property("pictureButton").toBool() ? text
-                                                                             : ShortHint(c.Hint()));
+                                                                            : ShortHint(c.Hint()));
 }
 
 void TFormView::ShowHint(const std::string& hint) {

@@ -16,7 +16,7 @@
 
 class TFormView : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TFormView(TFormHlav& form, TModalGuard& guard);
 
     // Runs start-up (FormCreate), shows the result and starts the 55 ms tick.
@@ -30,14 +30,14 @@ public:
 
     QWidget* WidgetOf(const TControl& c) const;
     QAction* ActionOf(const TControl& c) const;
-    int appliedChanges = 0;  // controls applied so far, for tests and measurements
+    int appliedChanges = 0;             // controls applied so far, for tests and measurements
     static volatile int stopRequested;  // set from a signal handler: close at the next tick
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Build();
     void BuildMenus();
     QWidget* Create(TControl& c, QWidget* parent);

@@ -23,7 +23,9 @@
 
 namespace {
 
-void OnStopSignal(int) { TFormView::stopRequested = 1; }
+void OnStopSignal(int) {
+    TFormView::stopRequested = 1;
+}
 
 // Settings live in the per-user configuration folder unless told otherwise; the demo keeps its
 // own, so trying the virtual unit never changes the port or the tune of the real one.

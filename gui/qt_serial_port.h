@@ -6,7 +6,7 @@
 #include "app/platform.h"
 
 class TQtSerialPort : public TSerialPort {
-public:
+  public:
     bool Open(const char* device, TPortFailure& failure) override;
     void Close() override;
     bool IsOpen() const override { return port_.isOpen(); }
@@ -14,6 +14,6 @@ public:
     int BytesWaiting() override;
     int Read(uint8_t* buffer, size_t cap) override;
 
-private:
+  private:
     QSerialPort port_;
 };

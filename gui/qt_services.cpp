@@ -22,7 +22,9 @@ TAnswer TQtDialogs::AskYesNoCancel(const std::string& text) {
     const auto b = QMessageBox::question(parent_, Title(), QString::fromStdString(text),
                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                          QMessageBox::Yes);
-    return b == QMessageBox::Yes ? TAnswer::Yes : b == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
+    return b == QMessageBox::Yes  ? TAnswer::Yes
+           : b == QMessageBox::No ? TAnswer::No
+                                  : TAnswer::Cancel;
 }
 
 QString TQtDialogs::QtFilter(const std::string& filter) {

@@ -18,7 +18,7 @@ struct TModalGuard {
 };
 
 class TQtDialogs : public TDialogs {
-public:
+  public:
     explicit TQtDialogs(TModalGuard& guard) : guard_(guard) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -30,19 +30,19 @@ public:
     // "Name(*.ign)|*.ign|All Files (*.*)|*.*" as a Qt name filter list.
     static QString QtFilter(const std::string& filter);
 
-private:
+  private:
     QString Title() const;
     TModalGuard& guard_;
     QPointer<QWidget> parent_;
 };
 
 class TQtClock : public TClock {
-public:
+  public:
     std::string ShortDate() override;
     std::string LongTime() override;
 };
 
 class TQtDocuments : public TDocumentOpener {
-public:
+  public:
     void Open(const std::string& pattern) override;
 };

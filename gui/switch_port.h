@@ -8,7 +8,7 @@
 #include "sim_port.h"
 
 class TSwitchPort : public TSerialPort {
-public:
+  public:
     TSwitchPort(TSerialPort& machine, TSerialPort& demo) : machine_(machine), demo_(demo) {}
 
     bool Open(const char* device, TPortFailure& failure) override {
@@ -23,11 +23,13 @@ public:
         active_ = nullptr;
     }
     bool IsOpen() const override { return active_ != nullptr && active_->IsOpen(); }
-    bool Write(const uint8_t* d, size_t n) override { return active_ ? active_->Write(d, n) : false; }
+    bool Write(const uint8_t* d, size_t n) override {
+        return active_ ? active_->Write(d, n) : false;
+    }
     int BytesWaiting() override { return active_ ? active_->BytesWaiting() : -1; }
     int Read(uint8_t* b, size_t cap) override { return active_ ? active_->Read(b, cap) : -1; }
 
-private:
+  private:
     TSerialPort& machine_;
     TSerialPort& demo_;
     TSerialPort* active_ = nullptr;

@@ -60,7 +60,9 @@ void TArrowPair::resizeEvent(QResizeEvent*) {
 }
 
 // The wheel never changes a value here: only a focused field may react to it, and fields do not.
-void TArrowPair::wheelEvent(QWheelEvent* e) { e->ignore(); }
+void TArrowPair::wheelEvent(QWheelEvent* e) {
+    e->ignore();
+}
 
 void TGaugeWidget::Set(int value, int max, QColor colour) {
     if (value == value_ && max == max_ && colour == colour_) return;
@@ -102,7 +104,9 @@ void TFieldEdit::keyPressEvent(QKeyEvent* e) {
     QLineEdit::keyPressEvent(e);
 }
 
-void TFieldEdit::wheelEvent(QWheelEvent* e) { e->ignore(); }
+void TFieldEdit::wheelEvent(QWheelEvent* e) {
+    e->ignore();
+}
 
 void TMouseCheckBox::mouseReleaseEvent(QMouseEvent* e) {
     QCheckBox::mouseReleaseEvent(e);

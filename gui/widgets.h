@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QColor>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QWidget>
@@ -17,17 +17,17 @@ QColor ModelColor(TColor c);
 // Two arrow buttons, one over the other. Clicks repeat while held.
 class TArrowPair : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TArrowPair(QWidget* parent);
     std::function<void(bool up)> onClick;
     QToolButton* up() const { return up_; }
     QToolButton* down() const { return down_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent*) override;
     void wheelEvent(QWheelEvent* e) override;
 
-private:
+  private:
     QToolButton* up_;
     QToolButton* down_;
 };
@@ -35,28 +35,28 @@ private:
 // A horizontal bar: value from 0 to a maximum in the foreground colour, no text.
 class TGaugeWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TGaugeWidget(QWidget* parent) : QWidget(parent) {}
     void Set(int value, int max, QColor colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     int value_ = 0, max_ = 100;
     QColor colour_ = Qt::cyan;
 };
 
 class TFieldEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit TFieldEdit(QWidget* parent) : QLineEdit(parent) {}
-    std::function<void()> onLeave;   // the focus moved to another control of the window
-    std::function<void()> onClick;   // a mouse click into the box
-    std::function<void()> onEnter;   // Enter: the focus has already moved on
+    std::function<void()> onLeave;  // the focus moved to another control of the window
+    std::function<void()> onClick;  // a mouse click into the box
+    std::function<void()> onEnter;  // Enter: the focus has already moved on
     void FocusNext() { focusNextChild(); }
 
-protected:
+  protected:
     void focusOutEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -65,29 +65,29 @@ protected:
 
 class TMouseCheckBox : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     explicit TMouseCheckBox(QWidget* parent) : QCheckBox(parent) {}
     std::function<void()> onMouseUp;
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
 // A pick-only list that the mouse wheel changes only while it has the keyboard focus.
 class TPickList : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit TPickList(QWidget* parent) : QComboBox(parent) {}
 
-protected:
+  protected:
     void wheelEvent(QWheelEvent* e) override;
 };
 
 class TLogoWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TLogoWidget(QWidget* parent) : QWidget(parent) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 };

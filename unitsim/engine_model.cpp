@@ -82,7 +82,8 @@ void TEngineModel::Step(const std::array<uint8_t, 600>& m) {
 
     int servo = m[250] * 20;
     for (int k = 0; k < 10; ++k)
-        if (s.rpm >= m[static_cast<size_t>(240 + k)] * 100) servo = m[static_cast<size_t>(250 + k)] * 20;
+        if (s.rpm >= m[static_cast<size_t>(240 + k)] * 100)
+            servo = m[static_cast<size_t>(250 + k)] * 20;
     s.servoDesiredMv = servo;
     s.servoMeasuredMv += (servo - s.servoMeasuredMv) / 3;
 }

@@ -26,13 +26,13 @@ struct TEngineState {
 };
 
 class TEngineModel {
-public:
+  public:
     bool running = true;  // false: engine stopped, rpm 0
     // Advances the engine by one tick and recomputes its values from the unit's memory.
     void Step(const std::array<uint8_t, 600>& memory);
     const TEngineState& State() const { return state_; }
 
-private:
+  private:
     TEngineState state_;
     int tick_ = 0;
     int rpmTarget_ = 1200;

@@ -10,7 +10,7 @@
 constexpr const char* kSimDeviceName = "demo-unit";
 
 class TSimPort : public TSerialPort {
-public:
+  public:
     explicit TSimPort(TUnitSim& sim) : sim_(sim) {}
 
     bool Open(const char* device, TPortFailure& failure) override {
@@ -42,7 +42,7 @@ public:
     bool refuseOpen = false;
     int opens = 0;
 
-private:
+  private:
     TUnitSim& sim_;
     bool open_ = false;
 };

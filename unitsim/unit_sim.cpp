@@ -26,7 +26,9 @@ void PutWord(uint8_t* f, int off, int v) {
 }
 
 // Millivolts back to the converter reading (mV = value * 5000 / 4092).
-int SensorValue(int mv) { return (std::max(mv, 0) * 4092 + 4999) / 5000; }
+int SensorValue(int mv) {
+    return (std::max(mv, 0) * 4092 + 4999) / 5000;
+}
 
 }  // namespace
 
@@ -68,17 +70,18 @@ TUnitSim::TUnitSim() {
     memory_[125] = 65;
     memory_[127] = 10;
     memory_[129] = 100;
-    memory_[137] = 1;    // coupled throttle maps
+    memory_[137] = 1;  // coupled throttle maps
     static constexpr uint8_t kChoke[8] = {5, 10, 15, 20, 150, 50, 30, 10};
     for (int k = 0; k < 8; ++k) memory_[static_cast<size_t>(140 + k)] = kChoke[k];
-    memory_[150] = 60;   // intake valve 6000 rpm
+    memory_[150] = 60;  // intake valve 6000 rpm
     static constexpr uint8_t kTuning[5] = {80, 5, 10, 1, 10};
     for (int k = 0; k < 5; ++k) memory_[static_cast<size_t>(151 + k)] = kTuning[k];
     static constexpr uint8_t kTemps[10] = {136, 125, 111, 100, 99, 119, 109, 100, 100, 100};
     for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(200 + k)] = kTemps[k];
     static constexpr uint8_t kCurve[10] = {152, 150, 149, 227, 230, 240, 217, 212, 227, 227};
     for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(230 + k)] = kCurve[k];
-    for (int k = 0; k < 10; ++k) memory_[static_cast<size_t>(250 + k)] = static_cast<uint8_t>(100 + 5 * k);
+    for (int k = 0; k < 10; ++k)
+        memory_[static_cast<size_t>(250 + k)] = static_cast<uint8_t>(100 + 5 * k);
 }
 
 void TUnitSim::SetTitle(const char* title) {
@@ -123,8 +126,8 @@ void TUnitSim::Answer(const uint8_t* in) {
         out[0] = static_cast<uint8_t>(code | 128);
         std::memcpy(out + 1, memory_.data() + 100 * code, 100);
         if (code == 0) out[11] = faults.layoutVersion;
-        if (code == 5 && std::all_of(std::begin(programmed_), std::end(programmed_),
-                                     [](bool b) { return b; })) {
+        if (code == 5 &&
+            std::all_of(std::begin(programmed_), std::end(programmed_), [](bool b) { return b; })) {
             savingCountdown_ = faults.saveTicks > 0 ? 503 : 0;
             ++programmings_;
         }

@@ -11,22 +11,22 @@
 
 // What the virtual unit can be made to do wrong. Block numbers are 0-5; -1 means none.
 struct TUnitFaults {
-    bool silent = false;          // answers nothing at all
-    bool wrongCheck = false;      // every answer carries a wrong check byte
-    int holdTicks = 0;            // every answer is held back this many ticks
-    int copies = 1;               // each answer is sent this many times in a row
-    int trailingBytes = 0;        // garbage bytes after each answer
-    uint8_t layoutVersion = 43;   // reported in block 0 and in the monitor frame
-    int differingBlock = -1;      // this block is answered with one byte changed
-    int silentBlock = -1;         // this block gets no answer
-    int wrongCodeBlock = -1;      // this block is answered with the code of the next block
-    int dropEvery = 0;            // every n-th answer is lost (0: none)
-    int saveTicks = 55;           // ticks the unit takes to store after a full programming;
-                                  // 0 or less: stored at once, no saving countdown reported
+    bool silent = false;         // answers nothing at all
+    bool wrongCheck = false;     // every answer carries a wrong check byte
+    int holdTicks = 0;           // every answer is held back this many ticks
+    int copies = 1;              // each answer is sent this many times in a row
+    int trailingBytes = 0;       // garbage bytes after each answer
+    uint8_t layoutVersion = 43;  // reported in block 0 and in the monitor frame
+    int differingBlock = -1;     // this block is answered with one byte changed
+    int silentBlock = -1;        // this block gets no answer
+    int wrongCodeBlock = -1;     // this block is answered with the code of the next block
+    int dropEvery = 0;           // every n-th answer is lost (0: none)
+    int saveTicks = 55;          // ticks the unit takes to store after a full programming;
+                                 // 0 or less: stored at once, no saving countdown reported
 };
 
 class TUnitSim {
-public:
+  public:
     TUnitSim();
 
     // Bytes from the PC; complete frames are answered.
@@ -52,14 +52,15 @@ public:
     std::vector<uint8_t> BlockCommandLog() const {
         std::vector<uint8_t> out;
         for (int i = 0; i < logCount_; ++i)
-            if (commandLog_[static_cast<size_t>(i)] != 48) out.push_back(commandLog_[static_cast<size_t>(i)]);
+            if (commandLog_[static_cast<size_t>(i)] != 48)
+                out.push_back(commandLog_[static_cast<size_t>(i)]);
         return out;
     }
     uint16_t SavingCountdown() const { return savingCountdown_; }
     uint16_t Programmings() const { return programmings_; }
     void SetTitle(const char* title);
 
-private:
+  private:
     void Answer(const uint8_t* frame);
     void Queue(const uint8_t* frame);
     void Emit(const uint8_t* bytes, size_t n);

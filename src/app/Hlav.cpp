@@ -32,8 +32,8 @@ void TFormHlav::FormCreate() {
     {
         const std::string& exe = platform.exePath;
         size_t cut = exe.find_last_of("/\\");
-        ExeDirFileName = (cut == std::string::npos ? std::string() : exe.substr(0, cut + 1)) +
-                         "data.ign";
+        ExeDirFileName =
+            (cut == std::string::npos ? std::string() : exe.substr(0, cut + 1)) + "data.ign";
     }
     // 8.
     LoadSettings();

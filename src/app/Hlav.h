@@ -17,7 +17,7 @@
 #include "ui/main_window.h"
 
 class TFormHlav : public TMainWindow {
-public:
+  public:
     explicit TFormHlav(const TPlatform& platform);
 
     // ---- life (app/)
@@ -131,7 +131,7 @@ public:
     std::string snapshotPath;  // _Quorvel05.ini beside it
     std::string markerPath;    // test_xumelo.txt
 
-private:
+  private:
     void ShowStatus(const char* text, TColor color);
     void SwitchToVerifyAfterTransfer();
     void ShowPortFailure(const TPortFailure& failure);

@@ -16,7 +16,7 @@ struct TPortFailure {
 // One serial port: opened exclusively at 57600 baud, 8 data bits, no parity, 1 stop bit, no flow
 // control, with a read time-out of 100 ms.
 class TSerialPort {
-public:
+  public:
     virtual ~TSerialPort() = default;
     virtual bool Open(const char* device, TPortFailure& failure) = 0;
     virtual void Close() = 0;
@@ -31,7 +31,7 @@ public:
 
 // Maps the port numbers of the Com menu (1 to 21) to device names of this machine.
 class TPortDirectory {
-public:
+  public:
     virtual ~TPortDirectory() = default;
     // Writes the device for port n into out; false when no such device is present, in which case
     // out still receives a name to show ("COM5").
@@ -49,7 +49,7 @@ struct TFileDialogRequest {
 };
 
 class TDialogs {
-public:
+  public:
     virtual ~TDialogs() = default;
     // An information box with one OK button; returns when the user has closed it.
     virtual void ShowMessage(const std::string& text) = 0;
@@ -60,21 +60,21 @@ public:
 };
 
 class TClock {
-public:
+  public:
     virtual ~TClock() = default;
     virtual std::string ShortDate() = 0;  // the platform's short date format
     virtual std::string LongTime() = 0;   // the platform's long time format
 };
 
 class TPrinter {
-public:
+  public:
     virtual ~TPrinter() = default;
     // Prints a picture of the main window's client area on the default printer, one page.
     virtual void PrintWindow() = 0;
 };
 
 class TDocumentOpener {
-public:
+  public:
     virtual ~TDocumentOpener() = default;
     // Starts the viewer for a document pattern without waiting; failures are not reported.
     virtual void Open(const std::string& pattern) = 0;

@@ -1,12 +1,12 @@
 #include "files/atomic_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -46,7 +46,9 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace
 
-TAtomicFile::~TAtomicFile() { Discard(); }
+TAtomicFile::~TAtomicFile() {
+    Discard();
+}
 
 bool TAtomicFile::Create(const std::string& target) {
     Discard();

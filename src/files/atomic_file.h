@@ -8,7 +8,7 @@
 #include <string>
 
 class TAtomicFile {
-public:
+  public:
     TAtomicFile() = default;
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -28,7 +28,7 @@ public:
 
     const std::string& TempPath() const { return temp_; }
 
-private:
+  private:
     std::string target_;
     std::string temp_;
     int fd_ = -1;

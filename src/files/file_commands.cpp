@@ -111,4 +111,6 @@ void TFormHlav::MenuSaveExeDirClick() {
     MenuSaveClick();
 }
 
-void TFormHlav::MenuExitClick() { closeRequested = true; }
+void TFormHlav::MenuExitClick() {
+    closeRequested = true;
+}

@@ -27,7 +27,7 @@ struct TKeyEntry {
     const char* key;
     uint8_t count;
     TValueKind kind;
-    TField field;    // first field; for single-field keys all numbers go to its elements
+    TField field;  // first field; for single-field keys all numbers go to its elements
     uint8_t scale;
     int16_t pre;
     const TValueSlot* slots;  // per-number slots for keys over several fields, else nullptr
@@ -41,13 +41,15 @@ constexpr TValueSlot kTpsSlots[] = {{TField::TPS_0, 0, 10, 0}, {TField::TPS_100,
 constexpr TValueSlot kAccelSlots[] = {{TField::ACCEL_THRESHOLD, 0, 10, 0},
                                       {TField::ACCEL_SIZE, 0, 30, 0}};
 constexpr TValueSlot kChokeSlots[] = {
-    {TField::CHOKE_TIME, 0, 1, 0},   {TField::CHOKE_TIME, 1, 1, 0},   {TField::CHOKE_TIME, 2, 1, 0},
-    {TField::CHOKE_TIME, 3, 1, 0},   {TField::CHOKE_CORR, 0, 1, 100}, {TField::CHOKE_CORR, 1, 1, 100},
+    {TField::CHOKE_TIME, 0, 1, 0},   {TField::CHOKE_TIME, 1, 1, 0},
+    {TField::CHOKE_TIME, 2, 1, 0},   {TField::CHOKE_TIME, 3, 1, 0},
+    {TField::CHOKE_CORR, 0, 1, 100}, {TField::CHOKE_CORR, 1, 1, 100},
     {TField::CHOKE_CORR, 2, 1, 100}, {TField::CHOKE_CORR, 3, 1, 100}};
-constexpr TValueSlot kTuningSlots[] = {
-    {TField::TUNING_LAMBDA, 0, 10, 0}, {TField::TUNING_ACCURACY, 0, 10, 0},
-    {TField::TUNING_RPM, 0, 10, 0},    {TField::TUNING_TPS, 0, 1, 0},
-    {TField::TUNING_STEP, 0, 100, 0}};
+constexpr TValueSlot kTuningSlots[] = {{TField::TUNING_LAMBDA, 0, 10, 0},
+                                       {TField::TUNING_ACCURACY, 0, 10, 0},
+                                       {TField::TUNING_RPM, 0, 10, 0},
+                                       {TField::TUNING_TPS, 0, 1, 0},
+                                       {TField::TUNING_STEP, 0, 100, 0}};
 
 constexpr TValueKind B = TValueKind::Byte;
 
@@ -104,7 +106,7 @@ const TKeyEntry& KeyNamed(const char* key) {
 }
 
 class TWriter {
-public:
+  public:
     explicit TWriter(std::ostream& out) : out_(out) {}
 
     void Text(const char* s) { out_.write(s, static_cast<std::streamsize>(std::strlen(s))); }
@@ -147,7 +149,7 @@ public:
         }
     }
 
-private:
+  private:
     std::ostream& out_;
 };
 

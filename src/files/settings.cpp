@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -173,12 +175,11 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, int 
     Put(section, key, std::to_string(value));
 }
 
-void TIniFile::WriteString(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     const size_t brk = value.find_first_of("\r\n");
     if (brk != std::string_view::npos) value = value.substr(0, brk);
-    const bool wrap = !value.empty() &&
-                      (IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value));
+    const bool wrap =
+        !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value));
     Put(section, key, wrap ? "\"" + std::string(value) + "\"" : std::string(value));
 }
 
@@ -257,10 +258,11 @@ void TFormHlav::LoadSettings() {
     const int page = ini.ReadInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position());
     if (page >= kPageIgn && page <= kPageLadeni) PageControl1.SetPosition(page);
 
-    TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll,     &Tp14.all,
-                          &Tp23.all,           &Iap.all,            &CheckBoxPrivAll};
+    TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll, &Tp14.all,
+                          &Tp23.all,           &Iap.all,        &CheckBoxPrivAll};
     for (int i = 0; i < 6; ++i)
-        boxes[i]->SetChecked(ini.ReadInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0) != 0);
+        boxes[i]->SetChecked(ini.ReadInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0) !=
+                             0);
 
     std::ifstream snap(snapshotPath, std::ios::binary);
     if (snap) ReadSnapshot(snap, image);  // a missing snapshot leaves the default set

@@ -16,7 +16,7 @@ constexpr const char* kTestMarkerWord = "DIAG_UNLOCK";
 // know survive a rewrite unchanged. Section and key names match without regard to letter case;
 // lines end in CR LF when written (LF or CR LF are read).
 class TIniFile {
-public:
+  public:
     // Reads the file; false (and no lines) when it is missing or cannot be read.
     bool Load(const std::string& path);
     void Parse(std::string_view text);
@@ -40,7 +40,7 @@ public:
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
-private:
+  private:
     int SectionLine(std::string_view section) const;
     int KeyLine(std::string_view section, std::string_view key) const;
     void Put(std::string_view section, std::string_view key, const std::string& raw);

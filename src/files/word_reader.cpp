@@ -5,7 +5,9 @@
 
 namespace {
 
-bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -19,7 +21,7 @@ bool TWord::AsNumber(uint16_t& value, bool& exact) const {
     const bool negative = text[0] == '-';
     if (negative) i = 1;
     if (i == length) return false;
-    uint32_t v = 0;      // kept below 65536: the value modulo 65536
+    uint32_t v = 0;  // kept below 65536: the value modulo 65536
     bool wrapped = false;
     for (; i < length; ++i) {
         const char c = text[i];
@@ -38,7 +40,8 @@ bool TWord::AsNumber(uint16_t& value, bool& exact) const {
 }
 
 TWordReader::TWordReader(std::streambuf* source, size_t maxLength)
-    : source_(source), maxLength_(maxLength < TWord::kCapacity ? maxLength : TWord::kCapacity - 1) {}
+    : source_(source),
+      maxLength_(maxLength < TWord::kCapacity ? maxLength : TWord::kCapacity - 1) {}
 
 bool TWordReader::Next(TWord& word) {
     using Traits = std::char_traits<char>;

@@ -26,13 +26,13 @@ struct TWord {
 };
 
 class TWordReader {
-public:
+  public:
     // maxLength: the longest word kept, at most TWord::kCapacity - 1.
     TWordReader(std::streambuf* source, size_t maxLength);
     // The next word; false at the end of the stream (or when there is no stream).
     bool Next(TWord& word);
 
-private:
+  private:
     std::streambuf* source_;
     size_t maxLength_;
 };

@@ -27,8 +27,8 @@ struct TFixed1 {
     char text[24];
     explicit TFixed1(float value) {
         char digits[24];
-        const auto r = std::to_chars(digits, digits + sizeof digits - 1,
-                                     static_cast<double>(value), std::chars_format::fixed, 1);
+        const auto r = std::to_chars(digits, digits + sizeof digits - 1, static_cast<double>(value),
+                                     std::chars_format::fixed, 1);
         *r.ptr = 0;
         const size_t n = static_cast<size_t>(r.ptr - digits);
         const size_t pad = n < 4 ? 4 - n : 0;
@@ -138,8 +138,12 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
             CGaugeVoda.SetColor(hot ? TColor::Yellow : TColor::Aqua);
         }
         CGaugeVoda.SetPosition(t);
-        LabelVoda.SetText(ext ? fmt("TW= %d [\xC2\xB0" "C]= %d [mV]", t, mv)
-                              : fmt("TW= %d [\xC2\xB0" "C]", t));
+        LabelVoda.SetText(ext ? fmt("TW= %d [\xC2\xB0"
+                                    "C]= %d [mV]",
+                                    t, mv)
+                              : fmt("TW= %d [\xC2\xB0"
+                                    "C]",
+                                    t));
     }
 
     // 10. Air
@@ -147,8 +151,12 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
         const int mv = SensorMv(FrameWord(f, 15));
         const int t = monitor.airCode == 0 ? 50 : monitor.airCode - 100;
         LabelVzduch.SetColor(monitor.airCode == 0 ? TColor::Red : TColor::BtnFace);
-        LabelVzduch.SetText(ext ? fmt("AT= %d [\xC2\xB0" "C]= %d [mV]", t, mv)
-                                : fmt("AT= %d [\xC2\xB0" "C]", t));
+        LabelVzduch.SetText(ext ? fmt("AT= %d [\xC2\xB0"
+                                      "C]= %d [mV]",
+                                      t, mv)
+                                : fmt("AT= %d [\xC2\xB0"
+                                      "C]",
+                                      t));
     }
 
     // 11. Battery voltage
@@ -211,14 +219,17 @@ void TFormHlav::DecodeMonitorFrame(const uint8_t* f) {
     monitor.savingCountdown = FrameWord(f, 95);
 
     // 19. Pick-ups
-    LabelSnimacCkps.SetText(f[73] != 0 ? "Pick-up (CKPS) - is running" : "Pick-up (CKPS) - no signal");
+    LabelSnimacCkps.SetText(f[73] != 0 ? "Pick-up (CKPS) - is running"
+                                       : "Pick-up (CKPS) - no signal");
     LabelSnimacCkps.SetColor(f[73] != 0 ? TColor::Lime : TColor::BtnFace);
-    LabelSnimacCmps.SetText(f[74] != 0 ? "Pick-up (CMPS) - is running" : "Pick-up (CMPS) - no signal");
+    LabelSnimacCmps.SetText(f[74] != 0 ? "Pick-up (CMPS) - is running"
+                                       : "Pick-up (CMPS) - no signal");
     LabelSnimacCmps.SetColor(f[74] != 0 ? TColor::Lime : TColor::BtnFace);
 
     // 20-22
     LabelEeDataErr.SetVisible(f[99] != 0);
     LabelPocetProgramovani.SetVisible(ext);
     LabelPocetProgramovani.SetText(fmt("Number of Programing= %d ", FrameWord(f, 31)));
-    for (int i = 0; i < 8; ++i) LabelTest[i].SetText(fmt("Test%d = %d ", i + 1, FrameWord(f, 33 + 2 * i)));
+    for (int i = 0; i < 8; ++i)
+        LabelTest[i].SetText(fmt("Test%d = %d ", i + 1, FrameWord(f, 33 + 2 * i)));
 }

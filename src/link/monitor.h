@@ -20,7 +20,9 @@ struct TMonitorData {
 };
 
 // A converter reading in millivolts: value * 5000 / 4092, truncated.
-inline int SensorMv(int value) { return value * 5000 / 4092; }
+inline int SensorMv(int value) {
+    return value * 5000 / 4092;
+}
 
 // Colour of the battery voltage u (mV): red at 7000 or less and at 17999 or more, yellow at 11000
 // or less and at 14999 or more, the normal colour in between.

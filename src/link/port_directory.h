@@ -9,7 +9,7 @@
 #include "app/platform.h"
 
 class TSystemPortDirectory : public TPortDirectory {
-public:
+  public:
     // Devices that come before those found on the machine (--demo, --port DEVICE).
     std::vector<std::string> first;
     std::string devDir = "/dev";

@@ -10,9 +10,15 @@ void TFormHlav::ShowStatus(const char* text, TColor color) {
     session.messageTicks = kMessageTicks;
 }
 
-void TFormHlav::MenuReadClick() { StartRead(); }
-void TFormHlav::MenuVerifyClick() { StartVerify(); }
-void TFormHlav::MenuProgramClick() { StartProgram(); }
+void TFormHlav::MenuReadClick() {
+    StartRead();
+}
+void TFormHlav::MenuVerifyClick() {
+    StartVerify();
+}
+void TFormHlav::MenuProgramClick() {
+    StartProgram();
+}
 
 void TFormHlav::StartRead() {
     session.kind = TSessionKind::Read;
@@ -211,7 +217,9 @@ const char* MonthText(uint8_t code) {
     return "00";
 }
 
-char Digit(int v) { return static_cast<char>('0' + v); }
+char Digit(int v) {
+    return static_cast<char>('0' + v);
+}
 
 }  // namespace
 

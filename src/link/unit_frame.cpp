@@ -6,7 +6,9 @@ uint8_t FrameCheckByte(uint8_t code, const uint8_t* data) {
     return check;
 }
 
-void TUnitFrame::Seal() { bytes[kFrameSize - 1] = FrameCheckByte(bytes[0], DataPtr()); }
+void TUnitFrame::Seal() {
+    bytes[kFrameSize - 1] = FrameCheckByte(bytes[0], DataPtr());
+}
 
 bool FrameCheckOk(const uint8_t* frame) {
     uint8_t x = 255;

@@ -28,7 +28,9 @@ struct TUnitFrame {
 uint8_t FrameCheckByte(uint8_t code, const uint8_t* data);
 // True when 255 XOR all 102 bytes gives 0.
 bool FrameCheckOk(const uint8_t* frame);
-inline bool FrameCheckOk(const TUnitFrame& f) { return FrameCheckOk(f.bytes.data()); }
+inline bool FrameCheckOk(const TUnitFrame& f) {
+    return FrameCheckOk(f.bytes.data());
+}
 
 // 16-bit values on the wire: unsigned, low byte first; offsets count from the code byte.
 inline uint16_t FrameWord(const uint8_t* frame, int offset) {

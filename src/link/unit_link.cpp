@@ -20,8 +20,8 @@ void ShortDeviceName(const char* device, char* out, size_t cap) {
 
 void TFormHlav::OpenPort() {
     const int n = (link.portChoice == kPortChoiceAuto ? link.scanPosition : link.portChoice) + 1;
-    bool present = platform.ports != nullptr &&
-                   platform.ports->DeviceFor(n, link.device, sizeof link.device);
+    bool present =
+        platform.ports != nullptr && platform.ports->DeviceFor(n, link.device, sizeof link.device);
     if (platform.ports == nullptr) std::snprintf(link.device, sizeof link.device, "COM%d", n);
 
     char shown[16];

@@ -3,10 +3,8 @@
 #include "app/Hlav.h"
 
 const char* const kBikeEntries[kBikeTypes] = {
-    "Honda CBR 600 F               01-02",
-    "Honda CBR 900 RR            02-",
-    "Honda CBR 1100 XX               ",
-    "Honda VTR 1000 SP-1       01-02",
+    "Honda CBR 600 F               01-02", "Honda CBR 900 RR            02-",
+    "Honda CBR 1100 XX               ",    "Honda VTR 1000 SP-1       01-02",
     "Honda VFR 800                   ",
 };
 
@@ -17,13 +15,17 @@ void Fill(TParamImage& im, TField f, const uint8_t* values, int n) {
 }
 
 // Types 1, 2 and 4 share one set of tables; types 0 and 3 have their own.
-int Family(int bike) { return bike == 1 || bike == 2 || bike == 4 ? 1 : bike; }
+int Family(int bike) {
+    return bike == 1 || bike == 2 || bike == 4 ? 1 : bike;
+}
 
 constexpr uint8_t kCurve0[10] = {152, 150, 149, 227, 230, 240, 217, 212, 227, 227};
 constexpr uint8_t kCurve1[10] = {191, 191, 188, 196, 205, 235, 21, 31, 31, 31};
 
-constexpr uint8_t kWater[4][5] = {{136, 125, 111, 100, 99}, {160, 139, 126, 100, 100}, {}, {139, 110, 104, 100, 99}};
-constexpr uint8_t kAir[4][5] = {{119, 109, 100, 100, 100}, {121, 105, 100, 98, 98}, {}, {121, 110, 100, 97, 97}};
+constexpr uint8_t kWater[4][5] = {
+    {136, 125, 111, 100, 99}, {160, 139, 126, 100, 100}, {}, {139, 110, 104, 100, 99}};
+constexpr uint8_t kAir[4][5] = {
+    {119, 109, 100, 100, 100}, {121, 105, 100, 98, 98}, {}, {121, 110, 100, 97, 97}};
 constexpr uint8_t kRpmPriv1[10] = {25, 26, 63, 64, 150, 151, 152, 153, 154, 160};
 constexpr uint8_t kNapPriv1[10] = {135, 226, 226, 24, 24, 24, 24, 24, 24, 24};
 constexpr uint8_t kRpmPriv3[10] = {10, 20, 30, 40, 60, 80, 100, 120, 140, 160};
@@ -31,10 +33,8 @@ constexpr uint8_t kNapPriv3[10] = {100, 105, 110, 115, 120, 125, 130, 135, 140, 
 constexpr uint8_t kCommonAxis[10] = {10, 20, 30, 40, 60, 80, 100, 120, 140, 160};
 constexpr uint8_t kAxis3[10] = {10, 20, 30, 40, 50, 60, 70, 80, 100, 120};
 constexpr uint8_t kAdvance[5][10] = {
-    {7, 15, 25, 29, 35, 32, 31, 30, 33, 33},
-    {5, 10, 23, 40, 40, 40, 40, 37, 37, 37},
-    {5, 10, 23, 40, 40, 40, 40, 37, 37, 37},
-    {13, 16, 31, 39, 39, 39, 38, 38, 38, 38},
+    {7, 15, 25, 29, 35, 32, 31, 30, 33, 33}, {5, 10, 23, 40, 40, 40, 40, 37, 37, 37},
+    {5, 10, 23, 40, 40, 40, 40, 37, 37, 37}, {13, 16, 31, 39, 39, 39, 38, 38, 38, 38},
     {5, 10, 23, 40, 40, 40, 40, 37, 37, 37},
 };
 constexpr uint8_t kLimiter[5] = {140, 120, 105, 110, 120};

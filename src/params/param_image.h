@@ -80,7 +80,7 @@ enum class TMap : uint8_t { JetTp = 0, JetTpi = 1, JetIap = 2 };
 constexpr int kLayoutVersion = 43;
 
 class TParamImage {
-public:
+  public:
     static constexpr int kSize = 600;
     static constexpr int kBlockSize = 100;
     static constexpr int kBlocks = 6;
@@ -118,7 +118,7 @@ public:
     bool operator==(const TParamImage& o) const { return bytes_ == o.bytes_; }
     bool operator!=(const TParamImage& o) const { return !(*this == o); }
 
-private:
+  private:
     std::array<uint8_t, kSize> bytes_{};
 };
 

@@ -27,12 +27,23 @@ enum class TControlKind : uint8_t {
 };
 
 // The named colours of the window.
-enum class TColor : uint8_t { BtnFace, Window, Red, Yellow, Aqua, Lime, Fuchsia, White, Blue, Black };
+enum class TColor : uint8_t {
+    BtnFace,
+    Window,
+    Red,
+    Yellow,
+    Aqua,
+    Lime,
+    Fuchsia,
+    White,
+    Blue,
+    Black
+};
 
 class TWindowModel;
 
 class TControl {
-public:
+  public:
     TControlKind kind = TControlKind::Label;
     std::string name;
     TControl* parent = nullptr;
@@ -86,7 +97,7 @@ public:
     uint16_t index = 0;
     TWindowModel* owner = nullptr;
 
-private:
+  private:
     void Changed();
 
     std::string text_;
@@ -103,7 +114,7 @@ private:
 // Registry of all controls: lookup by name and the list of controls changed since the front end
 // last took them. Both lists are sized once when the window is built.
 class TWindowModel {
-public:
+  public:
     void Register(TControl& c, TControlKind kind, std::string name, TControl* parent);
     void Seal();  // after the last Register: reserves the change list
 
@@ -123,7 +134,7 @@ public:
     }
     size_t PendingChanges() const { return dirtyList_.size(); }
 
-private:
+  private:
     std::vector<TControl*> all_;
     std::vector<uint16_t> dirtyList_;
 };

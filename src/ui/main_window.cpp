@@ -86,7 +86,7 @@ void BuildMapGrid(TBuilder& b, TMainWindow::TMapGrid& g, TControl& page, const s
 }  // namespace
 
 TControl& TMainWindow::Page(int index) {
-    TControl* pages[7] = {&TabSheet_Ign, &TabSheet_Tp14, &TabSheet_Tp23, &TabSheet_Iap,
+    TControl* pages[7] = {&TabSheet_Ign, &TabSheet_Tp14,  &TabSheet_Tp23, &TabSheet_Iap,
                           &TabSheet5,    &TabSheet_Servo, &TabSheetLadeni};
     if (index < 0 || index > 6) index = 0;
     return *pages[index];
@@ -116,8 +116,8 @@ TMainWindow::TMainWindow() {
     b.Menu(MenuCom, "MenuCom", nullptr, "&Com");
     // The 21 port items are named here and captioned at start-up.
     for (int i = 0; i < kComItems; ++i)
-        b.Menu(MenuComItem[i], i < 20 ? "MenuCom" + std::to_string(i + 1) : "MenuComAuto",
-               &MenuCom, "");
+        b.Menu(MenuComItem[i], i < 20 ? "MenuCom" + std::to_string(i + 1) : "MenuComAuto", &MenuCom,
+               "");
     b.Menu(MenuDevice, "MenuDevice", nullptr, "&Device");
     b.Menu(MenuRead, "MenuRead", &MenuDevice, "&Read", "F7");
     b.Menu(MenuVerify, "MenuVerify", &MenuDevice, "&Verify", "F8");
@@ -174,7 +174,10 @@ TMainWindow::TMainWindow() {
     LabelBarGraf2.SetColor(TColor::Lime);
     b.Add(LabelBarGraf3, K::Label, "LabelBarGraf3", f, mx + 175, 141, 87, 6);
     LabelBarGraf3.SetColor(TColor::Red);
-    b.Label(LabelVoda, "LabelVoda", f, mx, 152, mw, "TW= --- [\xC2\xB0" "C]", 14, true);
+    b.Label(LabelVoda, "LabelVoda", f, mx, 152, mw,
+            "TW= --- [\xC2\xB0"
+            "C]",
+            14, true);
     b.Add(CGaugeVoda, K::Gauge, "CGaugeVoda", f, mx, 178, 262, 16);
     CGaugeVoda.SetColor(TColor::Aqua);
     struct {
@@ -293,13 +296,22 @@ TMainWindow::TMainWindow() {
     b.Label(LabelVoda2, "LabelVoda2", &GroupBoxVodaVzduch, 70, 18, 80, "Coolant");
     b.Label(LabelVzduch2, "LabelVzduch2", &GroupBoxVodaVzduch, 150, 18, 80, "Inlet Air");
     const char* tempStems[5] = {"_10", "20", "50", "80", "110"};
-    const char* tempRows[5] = {"-10 \xC2\xB0" "C", "20 \xC2\xB0" "C", "50 \xC2\xB0" "C",
-                               "80 \xC2\xB0" "C", "110 \xC2\xB0" "C"};
+    const char* tempRows[5] = {
+        "-10 \xC2\xB0"
+        "C",
+        "20 \xC2\xB0"
+        "C",
+        "50 \xC2\xB0"
+        "C",
+        "80 \xC2\xB0"
+        "C",
+        "110 \xC2\xB0"
+        "C"};
     for (int r = 0; r < 5; ++r) {
-        b.Label(LabelTeplota[r], std::string("LabelTeplota") + tempStems[r], &GroupBoxVodaVzduch,
-                8, 41 + 26 * r, 60, tempRows[r]);
-        b.Pair(EditVoda[r], UpDownVoda[r], std::string("Voda") + tempStems[r],
-               &GroupBoxVodaVzduch, 70, 38 + 26 * r, 48, 10, 250, 1);
+        b.Label(LabelTeplota[r], std::string("LabelTeplota") + tempStems[r], &GroupBoxVodaVzduch, 8,
+                41 + 26 * r, 60, tempRows[r]);
+        b.Pair(EditVoda[r], UpDownVoda[r], std::string("Voda") + tempStems[r], &GroupBoxVodaVzduch,
+               70, 38 + 26 * r, 48, 10, 250, 1);
         b.Pair(EditVzduch[r], UpDownVzduch[r], std::string("Vzduch") + tempStems[r],
                &GroupBoxVodaVzduch, 150, 38 + 26 * r, 48, 10, 250, 1);
     }
@@ -307,7 +319,8 @@ TMainWindow::TMainWindow() {
           "Starting Corrections");
     b.Label(LabelSyticCas, "LabelSyticCas", &GroupBoxSytic, 8, 18, 70, "Time [s]");
     b.Label(LabelSyticKorekce, "LabelSyticKorekce", &GroupBoxSytic, 90, 18, 146,
-            "Corrections for -10\xC2\xB0" "C [%]");
+            "Corrections for -10\xC2\xB0"
+            "C [%]");
     b.Label(LabelSyticCas0, "LabelSyticCas0", &GroupBoxSytic, 12, 41, 40, "0");
     for (int k = 0; k < 4; ++k) {
         b.Pair(EditSyticKorekce[k], UpDownSyticKorekce[k], "SyticKorekce" + std::to_string(k),
@@ -328,14 +341,14 @@ TMainWindow::TMainWindow() {
     b.Add(GroupBoxAkcel, K::GroupBox, "GroupBoxAkcel", misc, 4, 186, 236, 80,
           "Acceleration Injection");
     b.Label(LabelAkcelPrah, "LabelAkcelPrah", &GroupBoxAkcel, 8, 25, 110, "Threshold [%/s]");
-    b.Pair(EditAkcelPrah, UpDownAkcelPrah, "AkcelPrah", &GroupBoxAkcel, 130, 22, 56, 10, 2500,
-           10);
+    b.Pair(EditAkcelPrah, UpDownAkcelPrah, "AkcelPrah", &GroupBoxAkcel, 130, 22, 56, 10, 2500, 10);
     b.Label(LabelAkcelJet, "LabelAkcelJet", &GroupBoxAkcel, 8, 53, 110, "Size[us]");
     b.Pair(EditAkcelJet, UpDownAkcelJet, "AkcelJet", &GroupBoxAkcel, 130, 50, 56, 0, 7500, 30);
     b.Add(GroupBoxChlazeni, K::GroupBox, "GroupBoxChlazeni", misc, 246, 186, 120, 52, "Cooling");
     b.Pair(EditChlazeni, UpDownChlazeni, "Chlazeni", &GroupBoxChlazeni, 8, 22, 48, 0, 100, 1);
     b.Label(LabelChlazeniUnit, "LabelChlazeniUnit", &GroupBoxChlazeni, 76, 25, 40,
-            "[\xC2\xB0" "C]");
+            "[\xC2\xB0"
+            "C]");
     b.Add(GroupBoxKlapkaSani, K::GroupBox, "GroupBoxKlapkaSani", misc, 372, 186, 140, 52,
           "Intake Duct Valve");
     b.Pair(EditKlapkaSani, UpDownKlapkaSani, "KlapkaSani", &GroupBoxKlapkaSani, 8, 22, 60, 1000,

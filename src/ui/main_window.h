@@ -31,9 +31,9 @@ struct TMainWindow {
     // ---- monitor panel
     TControl LabelRpm, CGaugeRpm, LabelTpsMon, CGaugeTps, LabelLambda, CGaugeLambda;
     TControl LabelBarGraf1, LabelBarGraf2, LabelBarGraf3;
-    TControl LabelVoda, CGaugeVoda, LabelVzduch, LabelPodtlak, LabelTlak, LabelNapeti,
-        LabelAdvance, LabelSnimacCkps, LabelSnimacCmps, LabelCasJet14, LabelCasJet23,
-        LabelMaxInjProcent, CGaugeDuty;
+    TControl LabelVoda, CGaugeVoda, LabelVzduch, LabelPodtlak, LabelTlak, LabelNapeti, LabelAdvance,
+        LabelSnimacCkps, LabelSnimacCmps, LabelCasJet14, LabelCasJet23, LabelMaxInjProcent,
+        CGaugeDuty;
 
     // ---- message area, lower part of the window
     TControl LabelHlaseni, CGaugeProgram, CheckBoxLadeniOn;
@@ -50,8 +50,8 @@ struct TMainWindow {
     TControl GroupBox1, Label1, Label2;
     TControl EditAdv[20], UpDownAdv[20];  // Edit1..Edit20, UpDown1..UpDown20
     TControl BitBtnIgnMinus, BitBtnIgnPlus, CheckBoxIgnAll;
-    TControl GroupBox3, ComboBoxBike, LabelOmez2, EditOmez2, UpDownOmez2, Label10, Edit46,
-        UpDown46, CheckBoxProgHned, CheckBoxBlokEnable;
+    TControl GroupBox3, ComboBoxBike, LabelOmez2, EditOmez2, UpDownOmez2, Label10, Edit46, UpDown46,
+        CheckBoxProgHned, CheckBoxBlokEnable;
     TControl GroupBoxRpm, LabelRpmPulsu, EditRpmPulsu, UpDownRpmPulsu, LabelRpmKorekce,
         EditRpmKorekce, UpDownRpmKorekce;
     TControl LabelVerze1, LabelVerze2, LabelVerze3, LabelFile1, LabelFile2;

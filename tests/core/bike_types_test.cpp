@@ -1,10 +1,11 @@
 // The five motorbike types: list entries, constants and default sets.
+#include "params/bike_types.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "harness.h"
-#include "params/bike_types.h"
 #include "params/sanitize.h"
 
 namespace {
@@ -23,7 +24,9 @@ std::vector<int> Array(const TParamImage& im, TField f) {
     return v;
 }
 
-bool SameField(const TParamImage& a, const TParamImage& b, TField f) { return Array(a, f) == Array(b, f); }
+bool SameField(const TParamImage& a, const TParamImage& b, TField f) {
+    return Array(a, f) == Array(b, f);
+}
 
 }  // namespace
 
@@ -41,8 +44,11 @@ TEST(BikeTypes, ConstantsPerType) {
     const struct {
         int advMax, a, b;
         uint8_t curve0;
-    } expected[kBikeTypes] = {{101, 0, 65, 152}, {100, 0, 65, 191}, {100, 1, 65, 191},
-                              {95, 0, 70, 152}, {100, 0, 65, 191}};
+    } expected[kBikeTypes] = {{101, 0, 65, 152},
+                              {100, 0, 65, 191},
+                              {100, 1, 65, 191},
+                              {95, 0, 70, 152},
+                              {100, 0, 65, 191}};
     for (uint8_t bike = 0; bike < kBikeTypes; ++bike) {
         TParamImage im;
         im.Set(TField::BIKE, bike);
@@ -76,7 +82,8 @@ TEST(BikeDefaults, TypeTwo) {
     for (TField f : {TField::RPM_PRIV, TField::NAP_PRIV, TField::WATER_TEMP, TField::AIR_TEMP,
                      TField::ADVANCE})
         EXPECT_TRUE(SameField(im, one, f)) << FieldInfo(f).name;
-    EXPECT_EQ(Array(im, TField::NAP_PRIV), (std::vector<int>{135, 226, 226, 24, 24, 24, 24, 24, 24, 24}));
+    EXPECT_EQ(Array(im, TField::NAP_PRIV),
+              (std::vector<int>{135, 226, 226, 24, 24, 24, 24, 24, 24, 24}));
     EXPECT_EQ(Array(im, TField::WATER_TEMP), (std::vector<int>{160, 139, 126, 100, 100}));
 }
 
@@ -86,9 +93,12 @@ TEST(BikeDefaults, TypeThreeAxesAndBlocking) {
     for (TField f : {TField::RPM_ADV, TField::RPM_JET_TP, TField::RPM_JET_TPi, TField::RPM_JET_IAP})
         EXPECT_EQ(Array(im, f), axis) << FieldInfo(f).name;
     EXPECT_EQ(im.Get(TField::BLOK_ENABLE), 0);
-    EXPECT_EQ(Array(im, TField::RPM_PRIV), (std::vector<int>{10, 20, 30, 40, 60, 80, 100, 120, 140, 160}));
-    EXPECT_EQ(Array(im, TField::NAP_PRIV), (std::vector<int>{100, 105, 110, 115, 120, 125, 130, 135, 140, 145}));
-    EXPECT_EQ(Array(im, TField::ADVANCE), (std::vector<int>{13, 16, 31, 39, 39, 39, 38, 38, 38, 38}));
+    EXPECT_EQ(Array(im, TField::RPM_PRIV),
+              (std::vector<int>{10, 20, 30, 40, 60, 80, 100, 120, 140, 160}));
+    EXPECT_EQ(Array(im, TField::NAP_PRIV),
+              (std::vector<int>{100, 105, 110, 115, 120, 125, 130, 135, 140, 145}));
+    EXPECT_EQ(Array(im, TField::ADVANCE),
+              (std::vector<int>{13, 16, 31, 39, 39, 39, 38, 38, 38, 38}));
     EXPECT_EQ(im.Get(TField::ADVANCE_MAX), 95);
     EXPECT_EQ(ToShown(TField::LIMITER2, im.Get(TField::LIMITER2)), 11000);
 }
@@ -109,7 +119,8 @@ TEST(BikeDefaults, CommonPartAndUntouchedBytes) {
         EXPECT_EQ(im.Get(TField::TPS_MODE), 1);
         EXPECT_EQ(im.Get(TField::BIKE), bike);
         for (int i = 0; i < 100; ++i) ASSERT_EQ(im[i], 0xEE) << "block 0, byte " << i;
-        for (int i : {101, 105, 109, 114, 120, 128, 130, 136, 138, 139, 148, 149, 156, 199, 290, 299})
+        for (int i :
+             {101, 105, 109, 114, 120, 128, 130, 136, 138, 139, 148, 149, 156, 199, 290, 299})
             EXPECT_EQ(im[i], 0xEE) << "reserved byte " << i;
     }
 }
@@ -125,7 +136,8 @@ TEST(BikeDefaults, TypeZeroKeepsTheServoCurve) {
     SetDefaults(im);
     EXPECT_TRUE(SameField(im, before, TField::RPM_PRIV));
     EXPECT_TRUE(SameField(im, before, TField::NAP_PRIV));
-    EXPECT_EQ(Array(im, TField::ADVANCE), (std::vector<int>{7, 15, 25, 29, 35, 32, 31, 30, 33, 33}));
+    EXPECT_EQ(Array(im, TField::ADVANCE),
+              (std::vector<int>{7, 15, 25, 29, 35, 32, 31, 30, 33, 33}));
     EXPECT_EQ(ToShown(TField::LIMITER2, im.Get(TField::LIMITER2)), 14000);
 }
 
@@ -137,11 +149,12 @@ TEST(BikeDefaults, UnknownTypeWritesOnlyTheCommonPart) {
     // Type-dependent values and the constants stay as they were.
     for (TField f : {TField::START_JET, TField::WATER_TEMP, TField::AIR_TEMP, TField::TPS_0,
                      TField::TPS_100, TField::RPM_PRIV, TField::NAP_PRIV, TField::ADVANCE,
-                     TField::LIMITER2, TField::PILOT_LIGHT, TField::BLOK_ENABLE, TField::ADVANCE_MAX,
-                     TField::BIKE_PARAM_B, TField::BIKE_CURVE, TField::BIKE})
+                     TField::LIMITER2, TField::PILOT_LIGHT, TField::BLOK_ENABLE,
+                     TField::ADVANCE_MAX, TField::BIKE_PARAM_B, TField::BIKE_CURVE, TField::BIKE})
         EXPECT_TRUE(SameField(im, start, f)) << FieldInfo(f).name;
     // The common part replaces the type-3 axes by the common axis.
-    EXPECT_EQ(Array(im, TField::RPM_ADV), (std::vector<int>{10, 20, 30, 40, 60, 80, 100, 120, 140, 160}));
+    EXPECT_EQ(Array(im, TField::RPM_ADV),
+              (std::vector<int>{10, 20, 30, 40, 60, 80, 100, 120, 140, 160}));
     EXPECT_EQ(im.Get(TField::INTAKE_VALVE), 60);
 }
 
@@ -149,7 +162,8 @@ TEST(BikeDefaults, DefaultSetsPassSanitizingUnchanged) {
     for (uint8_t bike = 0; bike < kBikeTypes; ++bike) {
         TParamImage im = Defaults(bike);
         if (bike == 0)  // type 0 keeps whatever servo curve was there; give it a valid one
-            for (int k = 0; k < 10; ++k) im.Set(TField::RPM_PRIV, k, static_cast<uint8_t>(10 * (k + 1)));
+            for (int k = 0; k < 10; ++k)
+                im.Set(TField::RPM_PRIV, k, static_cast<uint8_t>(10 * (k + 1)));
         const TParamImage before = im;
         uint8_t lang = 1, port = 0, scan = 0;
         SanitizeImage(im, {&lang, &port, &scan});

@@ -64,8 +64,8 @@ TEST(EditorText, ParsesWholeNumbersWithTheLocalesSeparatorOnly) {
     EXPECT_EQ(v, -60);
     EXPECT_TRUE(ParseFieldText(" 1,100 ", ",", v));  // blanks left around the number
     EXPECT_EQ(v, 1100);
-    for (const char* bad :
-         {"", "  ", "-", "abc", "12a", "1 2", "- 5", "1.100", ",100", "100,", "1,,100", "+5", "99999999999"})
+    for (const char* bad : {"", "  ", "-", "abc", "12a", "1 2", "- 5", "1.100", ",100", "100,",
+                            "1,,100", "+5", "99999999999"})
         EXPECT_FALSE(ParseFieldText(bad, ",", v)) << bad;
     char buf[32];
     FormatFieldValue(20100, true, "\xC2\xA0", buf, sizeof buf);

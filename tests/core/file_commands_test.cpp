@@ -1,11 +1,10 @@
 // File menu: Save, Open, their exe-directory variants, New and Exit on the main window.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <csignal>
 #include <fstream>
 #include <sstream>
-
-#include <sys/resource.h>
 
 #include "files/param_file.h"
 #include "harness.h"
@@ -16,7 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 size_t EntriesIn(const fs::path& dir) {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
 // While it lives, files of this process cannot grow beyond `bytes`: a write past it fails as on
@@ -153,17 +153,19 @@ TEST(FileCommandsOpen, FailuresAndCancelLeaveTheWindowAsItWas) {
     const TParamImage before = f.image;
     const std::string unmatched = LanguageText(kLangGerman, TMsg::UnmatchedIgn);
     const std::string openError = LanguageText(kLangGerman, TMsg::OpenFileError);
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {other, unmatched}, {h.dir.File("none.ign"), openError},
-        {h.dir.File("dir.ign"), openError}, {"/dev/zero", openError}};
+    const std::pair<std::string, std::string> cases[] = {{"", ""},
+                                                         {other, unmatched},
+                                                         {h.dir.File("none.ign"), openError},
+                                                         {h.dir.File("dir.ign"), openError},
+                                                         {"/dev/zero", openError}};
     for (const auto& [path, message] : cases) {
         h.dialogs.messages.clear();
         h.dialogs.openResults.push_back(path);  // "" cancels
         f.LabelHlaseni.SetVisible(true);
         f.CGaugeProgram.SetVisible(true);
         f.MenuOpenClick();
-        EXPECT_EQ(h.dialogs.messages, message.empty() ? std::vector<std::string>{}
-                                                      : std::vector<std::string>{message});
+        EXPECT_EQ(h.dialogs.messages,
+                  message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
         EXPECT_EQ(f.image, before);
         EXPECT_FALSE(f.CheckBoxExtMonitor.Checked());
         EXPECT_EQ(f.LabelFile2.Text(), "earlier.ign");
@@ -205,9 +207,10 @@ TEST(FileCommandsPaths, ProposedPathsFollowSaveOpenAndTheExeDirectory) {
     EXPECT_EQ(saveProposes(), f.ExeDirFileName);
     EXPECT_EQ(f.LastFilePath, opened);
 
-    for (const auto& [exe, expected] : {std::pair<std::string, std::string>{
-                                            "C:\\Program Files\\Q\\q.exe", "C:\\Program Files\\Q\\data.ign"},
-                                        {"quorvel05", "data.ign"}}) {
+    for (const auto& [exe, expected] :
+         {std::pair<std::string, std::string>{"C:\\Program Files\\Q\\q.exe",
+                                              "C:\\Program Files\\Q\\data.ign"},
+          {"quorvel05", "data.ign"}}) {
         THarness g;
         g.platform.exePath = exe;
         EXPECT_EQ(g.Start().ExeDirFileName, expected);

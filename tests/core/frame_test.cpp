@@ -60,7 +60,8 @@ TEST(FrameBuild, ReadFramesCarryZerosAndVerifyFramesTheImageBlock) {
         w.SendBlockFrame();
         for (int i = 1; i <= kFrameData; ++i)
             ASSERT_EQ(w.link.txFrame.bytes[static_cast<size_t>(i)], 0) << b << " " << i;
-        EXPECT_EQ(w.link.txFrame.bytes[101], FrameCheckByte(static_cast<uint8_t>(64 + b), TFrameBytes{}.data()));
+        EXPECT_EQ(w.link.txFrame.bytes[101],
+                  FrameCheckByte(static_cast<uint8_t>(64 + b), TFrameBytes{}.data()));
     }
 
     w.MenuVerifyClick();

@@ -2,29 +2,29 @@
 // tick by tick without real time or a display.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/Hlav.h"
 #include "sim_port.h"
 #include "unit_sim.h"
 
 class TFakeDialogs : public TDialogs {
-public:
-    std::vector<std::string> messages;        // every information box shown, in order
-    std::vector<std::string> questions;       // every Yes/No/Cancel question asked
-    std::deque<TAnswer> answers;              // scripted answers; Cancel when empty
-    std::deque<std::string> openResults;      // scripted open-dialog results ("" = cancel)
-    std::deque<std::string> saveResults;      // scripted save-dialog results ("" = cancel)
+  public:
+    std::vector<std::string> messages;    // every information box shown, in order
+    std::vector<std::string> questions;   // every Yes/No/Cancel question asked
+    std::deque<TAnswer> answers;          // scripted answers; Cancel when empty
+    std::deque<std::string> openResults;  // scripted open-dialog results ("" = cancel)
+    std::deque<std::string> saveResults;  // scripted save-dialog results ("" = cancel)
     std::vector<TFileDialogRequest> openRequests, saveRequests;
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
@@ -53,7 +53,7 @@ public:
 
 // Port n is present when it has an entry; its device name is the entry.
 class TFakePortDirectory : public TPortDirectory {
-public:
+  public:
     std::map<int, std::string> devices;
     bool DeviceFor(int n, char* out, size_t cap) override {
         auto it = devices.find(n);
@@ -67,7 +67,7 @@ public:
 };
 
 class TFakeClock : public TClock {
-public:
+  public:
     std::string date = "09.12.2026", time = "10:11:12";
     std::string ShortDate() override { return date; }
     std::string LongTime() override { return time; }

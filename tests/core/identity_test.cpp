@@ -23,7 +23,8 @@ TEST(UnitIdentity, VersionDateAndTimeFromTheirBytes) {
     EXPECT_STREQ(h.W().identity.version, "Abc01");
     EXPECT_STREQ(h.W().identity.date, " 7. 3.2007");
     EXPECT_STREQ(h.W().identity.time, "09:05");
-    h.SetBlock0({{0, 'Q'}, {1, 'V'}, {2, '5'}, {3, 99}, {4, 31}, {5, 12}, {6, 26}, {7, 23}, {8, 59}});
+    h.SetBlock0(
+        {{0, 'Q'}, {1, 'V'}, {2, '5'}, {3, 99}, {4, 31}, {5, 12}, {6, 26}, {7, 23}, {8, 59}});
     EXPECT_STREQ(h.W().identity.version, "QV599");
     EXPECT_STREQ(h.W().identity.date, "31.12.2026");
     EXPECT_STREQ(h.W().identity.time, "23:59");
@@ -32,7 +33,8 @@ TEST(UnitIdentity, VersionDateAndTimeFromTheirBytes) {
 TEST(UnitIdentity, MonthCodes) {
     TIdentityHarness h;
     const uint8_t codes[12] = {25, 13, 32, 35, 39, 45, 43, 29, 40, 38, 51, 12};
-    const char* months[12] = {" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", "10", "11", "12"};
+    const char* months[12] = {" 1", " 2", " 3", " 4", " 5", " 6",
+                              " 7", " 8", " 9", "10", "11", "12"};
     for (int m = 0; m < 12; ++m) {
         h.SetBlock0({{4, 10}, {5, codes[m]}, {6, 7}});
         EXPECT_EQ(std::string(h.W().identity.date), std::string("10.") + months[m] + ".2007") << m;

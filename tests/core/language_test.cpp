@@ -28,7 +28,8 @@ TEST(LanguageTables, SameControlsInTheSameOrderAndAllExist) {
             << "twice: " << en.control;
     }
     for (int i = 0; i < kJazykspolCaptionCount; ++i)
-        EXPECT_NE(h.form->Find(kJazykspolCaptions[i].control), nullptr) << kJazykspolCaptions[i].control;
+        EXPECT_NE(h.form->Find(kJazykspolCaptions[i].control), nullptr)
+            << kJazykspolCaptions[i].control;
 }
 
 TEST(LanguageSwitch, GermanChecksOnlyItsItemAndRewritesCaptionsAndHints) {

@@ -102,7 +102,10 @@ TEST(MonitorRpm, GaugeInPercentOfTheLimiterAndColourFlags) {
     EXPECT_EQ(h.W().LabelRpm.Color(), TColor::BtnFace);
     h.Decode([](TFrameBytes& f) { f[61] = 1; });
     EXPECT_EQ(h.W().LabelRpm.Color(), TColor::Yellow);
-    h.Decode([](TFrameBytes& f) { f[61] = 1; f[57] = 1; });
+    h.Decode([](TFrameBytes& f) {
+        f[61] = 1;
+        f[57] = 1;
+    });
     EXPECT_EQ(h.W().LabelRpm.Color(), TColor::Red);
     // A limiter of 0 leaves the gauge alone.
     h.W().image.Set(TField::LIMITER2, 0);
@@ -113,16 +116,25 @@ TEST(MonitorRpm, GaugeInPercentOfTheLimiterAndColourFlags) {
 
 TEST(MonitorThrottle, PercentAndSensorError) {
     TMonitorHarness h;
-    h.Decode([](TFrameBytes& f) { f[51] = 100; PutWord(f, 9, 3600); });
+    h.Decode([](TFrameBytes& f) {
+        f[51] = 100;
+        PutWord(f, 9, 3600);
+    });
     EXPECT_EQ(h.W().LabelTpsMon.Text(), "TP= 100 [%]");
     EXPECT_EQ(h.W().CGaugeTps.Position(), 100);
     EXPECT_EQ(h.W().monitor.tpMv, 4398);
-    h.Decode([](TFrameBytes& f) { f[51] = 101; PutWord(f, 9, 4092); });
+    h.Decode([](TFrameBytes& f) {
+        f[51] = 101;
+        PutWord(f, 9, 4092);
+    });
     EXPECT_EQ(h.W().LabelTpsMon.Text(), "TP=error = 5000 [mV]");
     EXPECT_EQ(h.W().LabelTpsMon.Color(), TColor::Red);
     EXPECT_EQ(h.W().CGaugeTps.Position(), 0);
     h.W().CheckBoxExtMonitor.UserSetChecked(true);
-    h.Decode([](TFrameBytes& f) { f[51] = 12; PutWord(f, 9, 1000); });
+    h.Decode([](TFrameBytes& f) {
+        f[51] = 12;
+        PutWord(f, 9, 1000);
+    });
     EXPECT_EQ(h.W().LabelTpsMon.Text(), "TP= 12 [%]= 1221 [mV]");
     EXPECT_EQ(h.W().LabelTpsMon.Color(), TColor::BtnFace);
 }

@@ -1,11 +1,12 @@
 // The .ign format: the exact text written, and reading it back in any layout.
+#include "files/param_file.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <random>
 #include <sstream>
 
-#include "files/param_file.h"
 #include "params/bike_types.h"
 
 namespace {
@@ -50,8 +51,8 @@ TParamImage RandomImage(std::mt19937& rng) {
 bool NotInFile(int b) {
     for (int s : {101, 105, 107, 109, 110, 125, 126, 128, 138, 139, 148, 149})
         if (b == s) return true;
-    return b < 100 || (b >= 114 && b <= 120) || (b >= 130 && b <= 136) ||
-           (b >= 156 && b <= 199) || (b >= 230 && b <= 239) || (b >= 290 && b <= 299);
+    return b < 100 || (b >= 114 && b <= 120) || (b >= 130 && b <= 136) || (b >= 156 && b <= 199) ||
+           (b >= 230 && b <= 239) || (b >= 290 && b <= 299);
 }
 
 }  // namespace
@@ -61,9 +62,9 @@ TEST(ParamFileWrite, DefaultSetsOfAllTypesMatchTheReferenceFiles) {
         TParamImage im;
         im.Set(TField::BIKE, static_cast<uint8_t>(bike));
         SetDefaults(im);
-        std::ifstream in(std::string(QUORVEL05_TEST_DATA) + "/default_bike" +
-                             std::to_string(bike) + ".ign",
-                         std::ios::binary);
+        std::ifstream in(
+            std::string(QUORVEL05_TEST_DATA) + "/default_bike" + std::to_string(bike) + ".ign",
+            std::ios::binary);
         std::ostringstream expected;
         expected << in.rdbuf();
         ASSERT_EQ(expected.str().size(), 3311u) << "reference file of type " << bike;
@@ -94,8 +95,9 @@ TEST(ParamFileWrite, EdgeValuesAndFixedTexts) {
 }
 
 TEST(ParamFileRead, ScalingFlagsAndRepeatedKeys) {
-    TRead r = ReadBody("RPM 20 -5\r\nTPS 300 4550 RPM_ADV 30000 CHOKE 1 2 3 4 5 6 50 7 "
-                       "PRIV_ENABLE 7 EXT_MON 7 BIKE 1 BIKE 4 RPM_JET_TPi 500 bike 3");
+    TRead r = ReadBody(
+        "RPM 20 -5\r\nTPS 300 4550 RPM_ADV 30000 CHOKE 1 2 3 4 5 6 50 7 "
+        "PRIV_ENABLE 7 EXT_MON 7 BIKE 1 BIKE 4 RPM_JET_TPi 500 bike 3");
     ASSERT_TRUE(r.matched);
     EXPECT_EQ(r.image[102], 20);
     EXPECT_EQ(r.image[103], 95);

@@ -1,19 +1,22 @@
 // Layout and encoding of the parameter image.
-#include <gtest/gtest.h>
-
 #include "params/param_image.h"
+
+#include <gtest/gtest.h>
 
 TEST(ParamImageLayout, FieldPositionsAndMapCells) {
     const struct {
         TField f;
         int base, count;
     } fields[] = {
-        {TField::LAYOUT_VERSION, 10, 1}, {TField::UNIT_TITLE_TEXT, 16, 30}, {TField::BIKE, 100, 1},
-        {TField::LIMITER2, 104, 1},      {TField::ADVANCE_MAX, 107, 1},     {TField::TPS_MODE, 137, 1},
-        {TField::CHOKE_TIME, 140, 4},    {TField::CHOKE_CORR, 144, 4},      {TField::INTAKE_VALVE, 150, 1},
-        {TField::TUNING_STEP, 155, 1},   {TField::WATER_TEMP, 200, 5},      {TField::RPM_ADV, 210, 10},
-        {TField::ADVANCE, 220, 10},      {TField::BIKE_CURVE, 230, 10},     {TField::NAP_PRIV, 250, 10},
-        {TField::RPM_JET_IAP, 280, 10},  {TField::JET_TP, 300, 100},        {TField::JET_IAP, 500, 100},
+        {TField::LAYOUT_VERSION, 10, 1}, {TField::UNIT_TITLE_TEXT, 16, 30},
+        {TField::BIKE, 100, 1},          {TField::LIMITER2, 104, 1},
+        {TField::ADVANCE_MAX, 107, 1},   {TField::TPS_MODE, 137, 1},
+        {TField::CHOKE_TIME, 140, 4},    {TField::CHOKE_CORR, 144, 4},
+        {TField::INTAKE_VALVE, 150, 1},  {TField::TUNING_STEP, 155, 1},
+        {TField::WATER_TEMP, 200, 5},    {TField::RPM_ADV, 210, 10},
+        {TField::ADVANCE, 220, 10},      {TField::BIKE_CURVE, 230, 10},
+        {TField::NAP_PRIV, 250, 10},     {TField::RPM_JET_IAP, 280, 10},
+        {TField::JET_TP, 300, 100},      {TField::JET_IAP, 500, 100},
     };
     for (const auto& e : fields) {
         EXPECT_EQ(FieldInfo(e.f).base, e.base) << FieldInfo(e.f).name;
@@ -45,7 +48,8 @@ TEST(ParamImageEncoding, ShownValuesToRawAndBack) {
     EXPECT_EQ(FromShown(TField::TPS_100, 4600), 210);
     EXPECT_EQ(ToShown(TField::TPS_100, 0), 2500);
     EXPECT_EQ(ToShown(TField::TPS_100, 210), 4600);
-    for (int v = 2500; v <= 4600; v += 10) EXPECT_EQ(FromShown(TField::TPS_100, v), (v - 2500) / 10) << v;
+    for (int v = 2500; v <= 4600; v += 10)
+        EXPECT_EQ(FromShown(TField::TPS_100, v), (v - 2500) / 10) << v;
     EXPECT_EQ(FromShown(TField::RPM_CORRECTION, -60), 40);
     EXPECT_EQ(FromShown(TField::RPM_CORRECTION, 60), 160);
     EXPECT_EQ(FromShown(TField::RPM_CORRECTION, 0), 100);

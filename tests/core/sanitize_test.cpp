@@ -1,10 +1,11 @@
 // Limits and sanitizing of the raw image and the three settings values.
+#include "params/sanitize.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "params/bike_types.h"
-#include "params/sanitize.h"
 
 namespace {
 
@@ -13,10 +14,11 @@ struct TSanitized {
     uint8_t language = 1, portChoice = 0, scan = 0;
     TSanitized() {
         im.Set(TField::ADVANCE_MAX, 100);
-        for (TField f : {TField::RPM_ADV, TField::RPM_JET_TP, TField::RPM_JET_TPi, TField::RPM_JET_IAP,
-                         TField::RPM_PRIV})
+        for (TField f : {TField::RPM_ADV, TField::RPM_JET_TP, TField::RPM_JET_TPi,
+                         TField::RPM_JET_IAP, TField::RPM_PRIV})
             for (int k = 0; k < 10; ++k) im.Set(f, k, static_cast<uint8_t>(10 * (k + 1)));
-        for (int k = 0; k < 4; ++k) im.Set(TField::CHOKE_TIME, k, static_cast<uint8_t>(5 * (k + 1)));
+        for (int k = 0; k < 4; ++k)
+            im.Set(TField::CHOKE_TIME, k, static_cast<uint8_t>(5 * (k + 1)));
         im.Set(TField::LIMITER2, 140);
         im.Set(TField::PILOT_LIGHT, 120);
         im.Set(TField::INTAKE_VALVE, 60);
@@ -55,7 +57,8 @@ TEST(SanitizeRpmArrays, EqualNeighbourIsRaisedByOneStep) {
     const uint8_t adv[10] = {10, 20, 20, 40, 50, 60, 70, 80, 90, 100};
     for (int k = 0; k < 10; ++k) s.im.Set(TField::RPM_ADV, k, adv[k]);
     s.Run();
-    EXPECT_EQ(s.Array(TField::RPM_ADV), (std::vector<int>{10, 20, 21, 40, 50, 60, 70, 80, 90, 100}));
+    EXPECT_EQ(s.Array(TField::RPM_ADV),
+              (std::vector<int>{10, 20, 21, 40, 50, 60, 70, 80, 90, 100}));
     // A falling point is raised above its predecessor; the rest stays increasing.
     const uint8_t tp[10] = {50, 40, 30, 60, 61, 61, 61, 200, 200, 200};
     for (int k = 0; k < 10; ++k) s.im.Set(TField::RPM_JET_TPi, k, tp[k]);
@@ -140,7 +143,7 @@ TEST(SanitizeSettings, LanguagePortAndSearchPosition) {
     TSanitized s;
     const struct {
         uint8_t in, language, port, scan;
-    } cases[] = {{0, 0, 0, 0}, {2, 2, 2, 2}, {3, 1, 3, 3}, {7, 1, 7, 7}, {19, 1, 19, 19},
+    } cases[] = {{0, 0, 0, 0},   {2, 2, 2, 2},  {3, 1, 3, 3},  {7, 1, 7, 7},  {19, 1, 19, 19},
                  {20, 1, 20, 0}, {21, 1, 0, 0}, {25, 1, 0, 0}, {255, 1, 0, 0}};
     for (const auto& c : cases) {
         s.language = s.portChoice = s.scan = c.in;
@@ -158,7 +161,8 @@ TEST(SanitizeWhole, ResultSatisfiesAllBoundsAndIsStableOnRandomImages) {
         for (int i = 0; i < TParamImage::kSize; ++i) s.im[i] = static_cast<uint8_t>(rng());
         // Now and then, runs of equal or extreme values.
         if (round % 4 == 0)
-            for (int i = 200; i < 300; ++i) s.im[i] = static_cast<uint8_t>(rng() % 2 ? 255 : rng() % 4);
+            for (int i = 200; i < 300; ++i)
+                s.im[i] = static_cast<uint8_t>(rng() % 2 ? 255 : rng() % 4);
         s.language = static_cast<uint8_t>(rng());
         s.portChoice = static_cast<uint8_t>(rng());
         s.scan = static_cast<uint8_t>(rng());

@@ -56,7 +56,8 @@ TEST(SessionRead, GermanTextsOfAReadDistinguishTheAutomaticVerify) {
     h.Start("DEUTSCH");
     h.form->MenuReadClick();
     EXPECT_EQ(h.form->LabelHlaseni.Text(), "Lesen:");
-    for (int n = 0; n < 20 && h.form->session.kind == TSessionKind::Read; ++n) h.form->Timer1Timer();
+    for (int n = 0; n < 20 && h.form->session.kind == TSessionKind::Read; ++n)
+        h.form->Timer1Timer();
     EXPECT_EQ(h.form->session.kind, TSessionKind::Verify);
     EXPECT_EQ(h.form->LabelHlaseni.Text(), "Verifikation:");
     h.RunSession();
@@ -197,7 +198,8 @@ TEST(SessionProgram, SavingCountdownShowsSavingAndThenTheProgramOkText) {
         h.form->Timer1Timer();
         ++ticks;
         if (!h.form->LabelHlaseni.Visible()) break;
-        if (h.form->LabelHlaseni.Text() != texts.back()) texts.push_back(h.form->LabelHlaseni.Text());
+        if (h.form->LabelHlaseni.Text() != texts.back())
+            texts.push_back(h.form->LabelHlaseni.Text());
         if (h.form->LabelHlaseni.Text() == "Saving:") {
             lastSaving = ticks;
             EXPECT_EQ(h.form->session.messageTicks, kMessageTicks - 1);
@@ -205,8 +207,8 @@ TEST(SessionProgram, SavingCountdownShowsSavingAndThenTheProgramOkText) {
                 savingGauge.push_back(h.form->CGaugeProgram.Position());
         }
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"Verify OK", "Program device: OK", "Saving:",
-                                               "Program device: OK"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Verify OK", "Program device: OK",
+                                               "Saving:", "Program device: OK"}));
     ASSERT_GE(savingGauge.size(), 3u);
     EXPECT_TRUE(std::is_sorted(savingGauge.begin(), savingGauge.end()));
     EXPECT_LT(savingGauge.front(), 2);

@@ -1,13 +1,13 @@
 // Settings file, image snapshot and test marker across runs of the window.
+#include "files/settings.h"
+
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <csignal>
 #include <fstream>
 #include <sstream>
 
-#include <sys/resource.h>
-
-#include "files/settings.h"
 #include "harness.h"
 #include "params/bike_types.h"
 #include "params/sanitize.h"
@@ -44,12 +44,15 @@ TParamImage StartUpSet() {
 
 TEST(SettingsIni, ReadingWritingAndForeignLines) {
     TIniFile ini;
-    ini.Parse("; notes\n[form_hlav]\nA=12abc\nB = -3 \nC=abc\nD=\nE=+7\nF=0x10\nG=99999999999\n"
-              "H=\"42\"\nMine=keep\n\n[Other]\nA=5\n");
-    const int expected[] = {12, -3, 1, 1, 7, 0, static_cast<int>(99999999999ull % 4294967296ull), 42};
+    ini.Parse(
+        "; notes\n[form_hlav]\nA=12abc\nB = -3 \nC=abc\nD=\nE=+7\nF=0x10\nG=99999999999\n"
+        "H=\"42\"\nMine=keep\n\n[Other]\nA=5\n");
+    const int expected[] = {12, -3, 1, 1, 7, 0, static_cast<int>(99999999999ull % 4294967296ull),
+                            42};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(ini.ReadInteger("FORM_HLAV", std::string(1, static_cast<char>('a' + i)), 1),
-                  expected[i]) << i;
+                  expected[i])
+            << i;
     EXPECT_EQ(ini.ReadInteger("OTHER", "A", 1), 5);
     EXPECT_EQ(ini.ReadInteger("FORM_HLAV", "Missing", 1), 1);
 
@@ -66,7 +69,8 @@ TEST(SettingsIni, ReadingWritingAndForeignLines) {
     EXPECT_EQ(back.ReadInteger("FORM_HLAV", "Z", -1), -1);
     const std::string text = ini.Text();
     EXPECT_EQ(text.find("; notes\r\n[form_hlav]\r\na=9\r\nB = -3 \r\n"), 0u);
-    EXPECT_NE(text.find("Mine=keep\r\nS0=C:\\data\\a b.ign\r\nS1=\" lead\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Mine=keep\r\nS0=C:\\data\\a b.ign\r\nS1=\" lead\"\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("Evil=x.ign\r\n\r\n[Other]\r\nA=5\r\n"), std::string::npos);
 }
 
@@ -120,7 +124,8 @@ TEST(Settings, WrittenAtCloseRestoredAtTheNextStart) {
               "CheckBoxJetIapAll->Checked=0\r\nCheckBoxPrivAll->Checked=1\r\n");
     const std::string snapshot = FileText(first.dir.File("new/config/_Quorvel05.ini"));
     ASSERT_EQ(snapshot.size(), 60u * 62u);
-    EXPECT_EQ(snapshot.substr(0, 62), "    0     0     0    99     0     0     0     0     0     0 \r\n");
+    EXPECT_EQ(snapshot.substr(0, 62),
+              "    0     0     0    99     0     0     0     0     0     0 \r\n");
     EXPECT_EQ(snapshot, SnapshotText(a.image));
 
     THarness second;
@@ -138,9 +143,9 @@ TEST(Settings, WrittenAtCloseRestoredAtTheNextStart) {
     EXPECT_EQ(b.openDialogPath, b.LastFilePath);
     EXPECT_EQ(b.saveDialogPath, b.LastFilePath);
     EXPECT_EQ(b.PageControl1.Position(), 5);
-    const bool boxes[] = {b.CheckBoxExtMonitor.Checked(), b.CheckBoxIgnAll.Checked(),
-                          b.Tp14.all.Checked(),          b.Tp23.all.Checked(),
-                          b.Iap.all.Checked(),           b.CheckBoxPrivAll.Checked()};
+    const bool boxes[] = {
+        b.CheckBoxExtMonitor.Checked(), b.CheckBoxIgnAll.Checked(), b.Tp14.all.Checked(),
+        b.Tp23.all.Checked(),           b.Iap.all.Checked(),        b.CheckBoxPrivAll.Checked()};
     EXPECT_EQ(std::vector<bool>(boxes, boxes + 6),
               (std::vector<bool>{true, false, false, true, false, true}));
     EXPECT_EQ(b.image, a.image);
@@ -154,9 +159,10 @@ TEST(Settings, StoredValuesAreLimitedAtStartUp) {
     };
     const TCase cases[] = {
         {"ComPort=21\r\nComPortAuto=20\r\nLanguage=7\r\n", 20, 19, kLangEnglish, 0},
-        {"ComPort=22\r\nComPortAuto=21\r\nPageControl1->ActivePageIndex=9\r\n", 0, 0, kLangCzech, 0},
-        {"ComPort=abc\r\nComPortAuto=3x\r\nLanguage=2\r\nPageControl1->ActivePageIndex=6\r\n", 0,
-         2, kLangGerman, 6},
+        {"ComPort=22\r\nComPortAuto=21\r\nPageControl1->ActivePageIndex=9\r\n", 0, 0, kLangCzech,
+         0},
+        {"ComPort=abc\r\nComPortAuto=3x\r\nLanguage=2\r\nPageControl1->ActivePageIndex=6\r\n", 0, 2,
+         kLangGerman, 6},
     };
     for (const TCase& c : cases) {
         THarness h;

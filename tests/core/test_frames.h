@@ -14,7 +14,9 @@
 
 using TFrameBytes = std::array<uint8_t, kFrameSize>;
 
-inline void SealFrame(TFrameBytes& f) { f[kFrameSize - 1] = FrameCheckByte(f[0], f.data() + 1); }
+inline void SealFrame(TFrameBytes& f) {
+    f[kFrameSize - 1] = FrameCheckByte(f[0], f.data() + 1);
+}
 
 inline void PutWord(TFrameBytes& f, int offset, int v) {
     f[static_cast<size_t>(offset)] = static_cast<uint8_t>(v & 255);
@@ -49,7 +51,7 @@ inline TFrameBytes ResponseFrame(uint8_t code, const uint8_t* data) {
 
 // A serial port whose received bytes the test puts in; everything written is kept.
 class TScriptPort : public TSerialPort {
-public:
+  public:
     std::deque<uint8_t> rx;
     std::vector<TFrameBytes> written;
     std::vector<std::string> openedDevices;  // every open attempt, in order
@@ -91,6 +93,6 @@ public:
         return static_cast<int>(n);
     }
 
-private:
+  private:
     bool open_ = false;
 };

@@ -1,10 +1,11 @@
 // Typing into the real widgets reaches the image through the editor events and comes back shown.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "gui_fixture.h"
 

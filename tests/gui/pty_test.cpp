@@ -1,9 +1,10 @@
 // The real serial adapter against the virtual unit program on a pseudo-terminal.
+#include <gtest/gtest.h>
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include "app/Hlav.h"
 #include "link/port_directory.h"

@@ -1,9 +1,10 @@
 // However the program is ended, the shut-down sequence runs once and the settings are kept.
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <csignal>
 
 #include "gui_fixture.h"

@@ -1,8 +1,9 @@
 // The Qt window mirrors the model: one widget per control, named after it, kept up to date.
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <gtest/gtest.h>
 
 #include "gui_fixture.h"
 #include "widgets.h"
