@@ -30,6 +30,9 @@ void TFormHlav::StartRead() {
     CGaugeProgram.SetPosition(0);
     CGaugeProgram.SetVisible(true);
     LabelFile2.SetText("");
+    // A read is no programming: a program-complete text still pending from an earlier session
+    // must not come back over the read's texts, also when the read ends on its first answer.
+    session.programDone = false;
 }
 
 void TFormHlav::StartVerify() {

@@ -87,6 +87,27 @@ TEST(SessionRead, UnitWithAnotherLayoutVersionIsRefusedAfterBlockZero) {
     EXPECT_EQ(h.form->LabelHlaseni.Text(), "Read device:");
 }
 
+TEST(SessionRead, ReadRefusedOnItsFirstAnswerDoesNotBringBackAnEarlierProgramOkText) {
+    THarness h;
+    h.sim.faults.saveTicks = 0;
+    h.Start();
+    h.form->MenuProgramClick();
+    h.RunSession();
+    h.form->Timer1Timer();
+    ASSERT_EQ(h.form->LabelHlaseni.Text(), "Program device: OK");
+    ASSERT_TRUE(h.form->session.programDone);
+    // Another unit on the same port; its block 0 answer ends the read on the very next tick.
+    h.sim.faults.layoutVersion = 42;
+    h.form->MenuReadClick();
+    h.form->Timer1Timer();
+    ASSERT_EQ(h.form->session.kind, TSessionKind::None);
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    h.Ticks(20);
+    EXPECT_EQ(h.form->LabelHlaseni.Text(), "Read device:");
+    EXPECT_EQ(h.form->CGaugeProgram.Position(), 0);
+    EXPECT_FALSE(h.form->session.programDone);
+}
+
 TEST(SessionRead, AnswerWithTheCodeOfAnotherBlockIsIgnoredButKeepsTheLink) {
     THarness h;
     h.sim.faults.wrongCodeBlock = 2;
