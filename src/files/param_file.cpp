@@ -232,7 +232,8 @@ void WriteParamFile(std::ostream& out, const TParamImage& im, bool extMonitor) {
 // Reading. Words are read one at a time into a fixed buffer (see TWordReader): a word longer than
 // 271 characters is consumed whole and then matches no key and is no number, so it is skipped
 // like any unknown word. Numbers are taken modulo 65536 (a leading minus sign included), so
-// numbers above 65535 wrap instead of overflowing; the version must be the plain number 43.
+// numbers above 65535 wrap instead of overflowing. The version is read like any number, so -65493
+// is 43 as well; only a number above 65535 that wraps to 43 is not taken for the version.
 //
 // A key is followed by its fixed count of numbers. When a word that is not a number comes first
 // (or the stream ends), the numbers read so far are stored, the key's remaining bytes stay as they
@@ -252,8 +253,8 @@ bool ReadParamFile(std::istream& in, TParamImage& image, bool& extMonitor) {
         }
         have = reader.Next(word);
         uint16_t n = 0;
-        bool exact = false;
-        if (have && word.AsNumber(n, exact) && exact && n == kParamFileVersion) matched = true;
+        bool inRange = false;
+        if (have && word.AsNumber(n, inRange) && inRange && n == kParamFileVersion) matched = true;
         // Otherwise the word after the key is looked at like any other, so a version key right
         // behind it still counts.
     }
@@ -266,8 +267,8 @@ bool ReadParamFile(std::istream& in, TParamImage& image, bool& extMonitor) {
         if (e == nullptr) continue;  // unknown words are skipped one at a time
         for (int k = 0; k < e->count && pending; ++k) {
             uint16_t n = 0;
-            bool exact = false;
-            if (!word.AsNumber(n, exact)) break;  // look at this word again as a key
+            bool inRange = false;
+            if (!word.AsNumber(n, inRange)) break;  // look at this word again as a key
             if (e->kind == TValueKind::ExtMonitor) {
                 extMonitor = n != 0;
             } else {

@@ -203,8 +203,8 @@ int ReadSnapshot(std::istream& in, TParamImage& image) {
     int stored = 0;
     while (stored < TParamImage::kSize && reader.Next(word)) {
         uint16_t n = 0;
-        bool exact = false;
-        if (!word.AsNumber(n, exact)) break;
+        bool inRange = false;
+        if (!word.AsNumber(n, inRange)) break;
         image[stored++] = static_cast<uint8_t>(n);
     }
     return stored;

@@ -15,27 +15,24 @@ bool TWord::Equals(const char* s) const {
     return !overlong && std::strlen(s) == length && std::memcmp(text, s, length) == 0;
 }
 
-bool TWord::AsNumber(uint16_t& value, bool& exact) const {
+bool TWord::AsNumber(uint16_t& value, bool& inRange) const {
     if (overlong || length == 0) return false;
     size_t i = 0;
     const bool negative = text[0] == '-';
     if (negative) i = 1;
     if (i == length) return false;
     uint32_t v = 0;  // kept below 65536: the value modulo 65536
-    bool wrapped = false;
+    bool above = false;
     for (; i < length; ++i) {
         const char c = text[i];
         if (c < '0' || c > '9') return false;
         const uint32_t next = v * 10u + static_cast<uint32_t>(c - '0');
-        if (next > 0xFFFFu) wrapped = true;
+        if (next > 0xFFFFu) above = true;
         v = next & 0xFFFFu;
     }
-    if (negative) {
-        if (v != 0) wrapped = true;
-        v = (0x10000u - v) & 0xFFFFu;
-    }
+    if (negative) v = (0x10000u - v) & 0xFFFFu;
     value = static_cast<uint16_t>(v);
-    exact = !wrapped && !negative;
+    inRange = !above;
     return true;
 }
 

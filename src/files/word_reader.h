@@ -19,10 +19,11 @@ struct TWord {
     bool Equals(const char* s) const;
 
     // The word as a number: an optional minus sign and one or more decimal digits, nothing else.
-    // The value is taken modulo 65536 (so -5 gives 65531, and 65579 gives 43). exact is set when
-    // the text was a plain number of 0 to 65535 without a sign, that is, when no wrapping took
-    // place. Returns false for anything that is not a number (value and exact are then unset).
-    bool AsNumber(uint16_t& value, bool& exact) const;
+    // The value is taken modulo 65536 (so -5 gives 65531, -65493 gives 43, and 65579 gives 43).
+    // inRange is set when the digits themselves stand for 0 to 65535, that is, when the value was
+    // not reduced from a number above 65535; a minus sign alone does not clear it. Returns false
+    // for anything that is not a number (value and inRange are then unset).
+    bool AsNumber(uint16_t& value, bool& inRange) const;
 };
 
 class TWordReader {

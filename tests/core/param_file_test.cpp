@@ -123,7 +123,7 @@ TEST(ParamFileRead, VersionSearchAndUntouchedBytes) {
 
     const std::string body = " BIKE 3 EXT_MON 1 JET_TP 1 2 3";
     for (const char* head : {"VELMAROK_KEY 42", "", "VELMAROK_KEY", "VELMAROK_KEY 65579",
-                             "VELMAROK_KEY -65493", "XVELMAROK_KEY 43"}) {
+                             "VELMAROK_KEY -43", "VELMAROK_KEY 43x", "XVELMAROK_KEY 43"}) {
         r = Read(head + body, before, false);
         EXPECT_FALSE(r.matched) << head;
         EXPECT_EQ(r.image, before) << head;
@@ -133,6 +133,14 @@ TEST(ParamFileRead, VersionSearchAndUntouchedBytes) {
     r = Read("BIKE 9 VELMAROK_KEY 42 VELMAROK_KEY VELMAROK_KEY 43 VELMAROK_KEY 44" + body);
     EXPECT_TRUE(r.matched);
     EXPECT_EQ(r.image[100], 3);
+    // The version is a number like any other: with a minus sign it is taken modulo 65536, so
+    // -65493 is 43, as -5 is 65531; leading zeros do not matter either.
+    for (const char* head : {"VELMAROK_KEY -65493", "VELMAROK_KEY 0043"}) {
+        r = Read(head + body, before, false);
+        EXPECT_TRUE(r.matched) << head;
+        EXPECT_EQ(r.image[100], 3) << head;
+        EXPECT_TRUE(r.ext) << head;
+    }
 }
 
 TEST(ParamFileRead, AnyOrderAndLayoutReadTheSame) {
