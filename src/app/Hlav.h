@@ -124,7 +124,7 @@ class TFormHlav : public TMainWindow {
 
     std::string ExeDirFileName;
     std::string LastFilePath;
-    std::string openDialogPath = " ";  // a single blank until a path is known
+    std::string openDialogPath = " ";  // the design's blank; LoadSettings sets LastFilePath
     std::string saveDialogPath;
 
     std::string settingsPath;  // Quorvel05.ini

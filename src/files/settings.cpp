@@ -247,12 +247,11 @@ void TFormHlav::LoadSettings() {
     language = static_cast<uint8_t>(ini.ReadInteger(s, "Language", language));
 
     LabelFile2.SetText(ini.ReadString(s, "File", ""));
+    // Both dialogs propose the last file, also when there is none: the open dialog's blank
+    // design name does not outlive the start-up.
     LastFilePath = ini.ReadString(s, "IniDir", "");
-    // Until a path is known the open dialog keeps proposing its blank name.
-    if (!LastFilePath.empty()) {
-        openDialogPath = LastFilePath;
-        saveDialogPath = LastFilePath;
-    }
+    openDialogPath = LastFilePath;
+    saveDialogPath = LastFilePath;
 
     // A tab the page control does not have cannot be shown: such an index counts as missing.
     const int page = ini.ReadInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position());

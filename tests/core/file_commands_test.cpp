@@ -107,7 +107,7 @@ TEST(FileCommandsSave, FailuresReportOpenFileErrorAndKeepEverything) {
         }
         EXPECT_EQ(f.LastFilePath, "");
         EXPECT_EQ(f.LabelFile2.Text(), "");
-        EXPECT_EQ(f.openDialogPath, " ");
+        EXPECT_EQ(f.openDialogPath, "");
     }
     EXPECT_EQ(FileText(old), std::string(2000, '#'));
     EXPECT_EQ(FileText(h.dir.File("plain")), "x");
@@ -134,7 +134,7 @@ TEST(FileCommandsOpen, LoadsAFileAndRemembersThePath) {
     const TFileDialogRequest& r = b.dialogs.openRequests.back();
     EXPECT_EQ(r.filter, "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*");
     EXPECT_EQ(r.defaultExt, "ign");
-    EXPECT_EQ(r.proposedPath, " ");
+    EXPECT_EQ(r.proposedPath, "");  // the empty IniDir of a first run
     EXPECT_TRUE(b.dialogs.messages.empty());
     for (int i = 100; i < TParamImage::kSize; ++i) EXPECT_EQ(fb.image[i], fa.image[i]) << i;
     EXPECT_TRUE(fb.CheckBoxExtMonitor.Checked());

@@ -83,7 +83,10 @@ TEST(Settings, FirstRunUsesTheDefaults) {
     EXPECT_EQ(f.link.scanPosition, 0);  // 255 from the missing key, reset by sanitizing
     EXPECT_EQ(f.language, kLangCzech);
     EXPECT_EQ(f.LabelFile2.Text(), "");
-    EXPECT_EQ(f.openDialogPath, " ");
+    EXPECT_EQ(f.LastFilePath, "");
+    // The missing IniDir is proposed by both dialogs; the open dialog's blank is gone.
+    EXPECT_EQ(f.openDialogPath, "");
+    EXPECT_EQ(f.saveDialogPath, "");
     EXPECT_EQ(f.PageControl1.Position(), 0);
     EXPECT_FALSE(f.CheckBoxExtMonitor.Checked());
     const TParamImage expected = StartUpSet();
