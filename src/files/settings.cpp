@@ -139,7 +139,7 @@ int TIniFile::ReadInteger(std::string_view section, std::string_view key, int de
     size_t digits = 0;
     for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i, ++digits)
         acc = acc * 10u + static_cast<uint32_t>(v[i] - '0');
-    if (digits == 0) return def;
+    if (digits == 0 || i != v.size()) return def;  // no digits, or something after them
     if (negative) acc = 0u - acc;
     return static_cast<int>(acc);  // two's complement: the value modulo 2^32
 }

@@ -22,10 +22,10 @@ class TIniFile {
     void Parse(std::string_view text);
     std::string Text() const;
 
-    // Integers are read as leading decimal digits with an optional sign, after the value's
-    // surrounding blanks: "12abc" gives 12, " -3" gives -3. A value without a leading digit
-    // ("abc", "", "+") or a missing key gives def. Digits beyond the range of int wrap around
-    // (modulo 2^32) rather than overflow; hexadecimal prefixes are not recognised ("0x10" is 0).
+    // An integer is a decimal number with an optional sign and nothing else, apart from the
+    // value's surrounding blanks: " -3" gives -3, "+7" gives 7. Anything else is not a number and,
+    // like a missing key, gives def: "12abc", "0x10", "abc", "", "+". Digits beyond the range of
+    // int wrap around (modulo 2^32) rather than overflow.
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
     // The value without its surrounding blanks, and without one pair of matching quotes around
     // it; def when the key is missing.

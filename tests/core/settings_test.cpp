@@ -47,7 +47,8 @@ TEST(SettingsIni, ReadingWritingAndForeignLines) {
     ini.Parse(
         "; notes\n[form_hlav]\nA=12abc\nB = -3 \nC=abc\nD=\nE=+7\nF=0x10\nG=99999999999\n"
         "H=\"42\"\nMine=keep\n\n[Other]\nA=5\n");
-    const int expected[] = {12, -3, 1, 1, 7, 0, static_cast<int>(99999999999ull % 4294967296ull),
+    // A value with anything after its digits is no number, like an empty one: the default.
+    const int expected[] = {1, -3, 1, 1, 7, 1, static_cast<int>(99999999999ull % 4294967296ull),
                             42};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(ini.ReadInteger("FORM_HLAV", std::string(1, static_cast<char>('a' + i)), 1),
@@ -164,8 +165,13 @@ TEST(Settings, StoredValuesAreLimitedAtStartUp) {
         {"ComPort=21\r\nComPortAuto=20\r\nLanguage=7\r\n", 20, 19, kLangEnglish, 0},
         {"ComPort=22\r\nComPortAuto=21\r\nPageControl1->ActivePageIndex=9\r\n", 0, 0, kLangCzech,
          0},
-        {"ComPort=abc\r\nComPortAuto=3x\r\nLanguage=2\r\nPageControl1->ActivePageIndex=6\r\n", 0, 2,
+        {"ComPort=abc\r\nComPortAuto=3x\r\nLanguage=2\r\nPageControl1->ActivePageIndex=6\r\n", 0, 0,
          kLangGerman, 6},
+        // Not numbers: every one of these keys keeps the value held at start-up.
+        {"ComPort=5 \r\nComPortAuto= 4\r\nLanguage=2x\r\nPageControl1->ActivePageIndex=3.\r\n", 4,
+         3, kLangCzech, 0},
+        {"ComPort=5x\r\nComPortAuto=0x4\r\nLanguage=1 2\r\nPageControl1->ActivePageIndex=-1\r\n", 0,
+         0, kLangCzech, 0},
     };
     for (const TCase& c : cases) {
         THarness h;
