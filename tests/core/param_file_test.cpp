@@ -72,6 +72,31 @@ TEST(ParamFileWrite, DefaultSetsOfAllTypesMatchTheReferenceFiles) {
     }
 }
 
+// An image whose bytes all differ from their neighbours, written and read against a reference
+// built from the byte positions and scales of the key table: a key that takes or fills the wrong
+// bytes, a map written column by column or two numbers of a key swapped show up here, where the
+// default sets (with their repeated values) and the round trip (which only compares the program
+// with itself) do not notice them.
+TEST(ParamFileKeys, EveryKeyWritesAndReadsItsOwnBytes) {
+    TParamImage pattern;
+    for (int b = 0; b < TParamImage::kSize; ++b) pattern[b] = static_cast<uint8_t>(b * 37 + 11);
+    std::ifstream in(std::string(QUORVEL05_TEST_DATA) + "/pattern.ign", std::ios::binary);
+    std::ostringstream reference;
+    reference << in.rdbuf();
+    ASSERT_FALSE(reference.str().empty());
+    EXPECT_EQ(Written(pattern, true), reference.str());
+
+    TParamImage before;
+    for (int b = 0; b < TParamImage::kSize; ++b) before[b] = 0xEE;
+    const TRead r = Read(reference.str(), before, false);
+    ASSERT_TRUE(r.matched);
+    EXPECT_TRUE(r.ext);
+    for (int b = 0; b < TParamImage::kSize; ++b) {
+        const int expected = b == 111 ? 1 : NotInFile(b) ? 0xEE : pattern[b];
+        EXPECT_EQ(r.image[b], expected) << "byte " << b;
+    }
+}
+
 TEST(ParamFileWrite, EdgeValuesAndFixedTexts) {
     const std::string text = Written(TParamImage{});
     std::vector<std::string> lines = Lines(text);
