@@ -1,32 +1,56 @@
 #include "fault_options.h"
 
-#include <cstdlib>
+#include <charconv>
+
+namespace {
+
+// The whole text as a decimal number within [lo, hi].
+bool Number(const std::string& text, int lo, int hi, int& out) {
+    int v = 0;
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, v);
+    if (text.empty() || r.ec != std::errc() || r.ptr != end || v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
 
 bool ApplyFaultOption(TUnitFaults& f, const std::string& word) {
     const size_t eq = word.find('=');
     const std::string name = word.substr(0, eq);
-    const bool hasValue = eq != std::string::npos;
-    const int v = hasValue ? std::atoi(word.c_str() + eq + 1) : 0;
-    if (name == "silent") {
-        f.silent = true;
-    } else if (name == "wrong-check") {
-        f.wrongCheck = true;
-    } else if (name == "layout" && hasValue) {
+    if (eq == std::string::npos) {
+        if (name == "silent") {
+            f.silent = true;
+        } else if (name == "wrong-check") {
+            f.wrongCheck = true;
+        } else {
+            return false;
+        }
+        return true;
+    }
+    const std::string value = word.substr(eq + 1);
+    int v = 0;
+    // The bounds keep every knob meaningful: a block number, a version byte, and counts the
+    // unit's output buffer can hold, so that no value makes the unit hang or wrap around.
+    if (name == "layout" && Number(value, 0, 255, v)) {
         f.layoutVersion = static_cast<uint8_t>(v);
-    } else if (name == "hold" && hasValue) {
+    } else if (name == "hold" && Number(value, 0, 1000, v)) {
         f.holdTicks = v;
-    } else if (name == "differ" && hasValue) {
+    } else if (name == "differ" && Number(value, 0, 5, v)) {
         f.differingBlock = v;
-    } else if (name == "mute" && hasValue) {
+    } else if (name == "mute" && Number(value, 0, 5, v)) {
         f.silentBlock = v;
-    } else if (name == "wrong-code" && hasValue) {
+    } else if (name == "wrong-code" && Number(value, 0, 5, v)) {
         f.wrongCodeBlock = v;
-    } else if (name == "drop-every" && hasValue) {
+    } else if (name == "drop-every" && Number(value, 0, 1000, v)) {
         f.dropEvery = v;
-    } else if (name == "copies" && hasValue) {
+    } else if (name == "copies" && Number(value, 1, 16, v)) {
         f.copies = v;
-    } else if (name == "trailing" && hasValue) {
+    } else if (name == "trailing" && Number(value, 0, 1000, v)) {
         f.trailingBytes = v;
+    } else if (name == "save-ticks" && Number(value, 0, 10000, v)) {
+        f.saveTicks = v;
     } else {
         return false;
     }

@@ -1,5 +1,6 @@
 // quorvel05-unitsim: serves the virtual unit on a pseudo-terminal until stopped.
-//   quorvel05-unitsim [--layout N] [--silent] [--hold N] [--differ BLOCK] [--stopped]
+//   quorvel05-unitsim [--layout N] [--silent] [--hold N] [--differ BLOCK] [--drop-every N]
+//                     [--fault NAME[=N]]... [--stopped]
 // Prints the terminal's path on the first line of standard output.
 #include <fcntl.h>
 #include <poll.h>
@@ -11,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "fault_options.h"
 #include "unit_sim.h"
 
 namespace {
@@ -24,8 +27,10 @@ void OnSignal(int) {
 void Usage() {
     std::puts(
         "usage: quorvel05-unitsim [--layout N] [--silent] [--hold TICKS] [--differ BLOCK]\n"
-        "                         [--drop-every N] [--stopped]\n"
-        "Serves the virtual unit on a new pseudo-terminal and prints its path.");
+        "                         [--drop-every N] [--fault NAME[=N]]... [--stopped]\n"
+        "Serves the virtual unit on a new pseudo-terminal and prints its path.\n"
+        "Faults: silent, wrong-check, layout=N, hold=TICKS, differ=BLOCK, mute=BLOCK,\n"
+        "wrong-code=BLOCK, drop-every=N, copies=N, trailing=N, save-ticks=N.");
 }
 
 void Flush(int fd, TUnitSim& sim) {
@@ -45,25 +50,33 @@ void Flush(int fd, TUnitSim& sim) {
 
 int main(int argc, char** argv) {
     TUnitSim sim;
+    // The short options are the fault words under other names; every value is checked there.
+    static const struct {
+        const char* option;
+        const char* fault;
+    } kValueOptions[] = {{"--layout", "layout"},
+                         {"--hold", "hold"},
+                         {"--differ", "differ"},
+                         {"--drop-every", "drop-every"}};
     for (int i = 1; i < argc; ++i) {
-        auto next = [&](int& v) {
-            if (i + 1 < argc) v = std::atoi(argv[++i]);
-        };
-        int v = 0;
-        if (!std::strcmp(argv[i], "--layout")) {
-            next(v);
-            sim.faults.layoutVersion = static_cast<uint8_t>(v);
-        } else if (!std::strcmp(argv[i], "--silent")) {
-            sim.faults.silent = true;
-        } else if (!std::strcmp(argv[i], "--hold")) {
-            next(sim.faults.holdTicks);
-        } else if (!std::strcmp(argv[i], "--differ")) {
-            next(sim.faults.differingBlock);
-        } else if (!std::strcmp(argv[i], "--drop-every")) {
-            next(sim.faults.dropEvery);
-        } else if (!std::strcmp(argv[i], "--stopped")) {
+        const char* a = argv[i];
+        std::string word;
+        for (const auto& o : kValueOptions) {
+            if (std::strcmp(a, o.option) == 0) {
+                if (i + 1 >= argc) break;
+                word = std::string(o.fault) + "=" + argv[++i];
+            }
+        }
+        if (word.empty() && std::strcmp(a, "--silent") == 0) word = "silent";
+        if (word.empty() && std::strcmp(a, "--fault") == 0 && i + 1 < argc) word = argv[++i];
+        if (!word.empty()) {
+            if (!ApplyFaultOption(sim.faults, word)) {
+                std::fprintf(stderr, "quorvel05-unitsim: bad fault %s\n", word.c_str());
+                return 2;
+            }
+        } else if (!std::strcmp(a, "--stopped")) {
             sim.engine.running = false;
-        } else if (!std::strcmp(argv[i], "--help")) {
+        } else if (!std::strcmp(a, "--help")) {
             Usage();
             return 0;
         } else {

@@ -128,7 +128,8 @@ void TUnitSim::Answer(const uint8_t* in) {
         if (code == 0) out[11] = faults.layoutVersion;
         if (code == 5 &&
             std::all_of(std::begin(programmed_), std::end(programmed_), [](bool b) { return b; })) {
-            savingCountdown_ = faults.saveTicks > 0 ? 503 : 0;
+            savingTicksLeft_ = std::max(0, faults.saveTicks);
+            savingCountdown_ = savingTicksLeft_ > 0 ? 503 : 0;
             ++programmings_;
         }
     } else if (code >= 64 && code <= 69) {
@@ -151,17 +152,22 @@ void TUnitSim::Answer(const uint8_t* in) {
 
 void TUnitSim::Queue(const uint8_t* frame) {
     if (faults.holdTicks <= 0) {
-        for (int i = 0; i < std::max(1, faults.copies); ++i) Emit(frame, kFrame);
-        for (int i = 0; i < faults.trailingBytes; ++i) {
-            const uint8_t junk = static_cast<uint8_t>(0xA5 ^ i);
-            Emit(&junk, 1);
-        }
+        Send(frame);
         return;
     }
     if (heldCount_ >= static_cast<int>(held_.size())) return;
     THeld& h = held_[static_cast<size_t>(heldCount_++)];
     std::memcpy(h.frame.data(), frame, kFrame);
     h.dueTick = tick_ + faults.holdTicks;
+}
+
+// One answer on the line: its copies, then the garbage that follows it.
+void TUnitSim::Send(const uint8_t* frame) {
+    for (int i = 0; i < std::max(1, faults.copies); ++i) Emit(frame, kFrame);
+    for (int i = 0; i < faults.trailingBytes; ++i) {
+        const uint8_t junk = static_cast<uint8_t>(0xA5 ^ i);
+        Emit(&junk, 1);
+    }
 }
 
 void TUnitSim::Emit(const uint8_t* bytes, size_t n) {
@@ -182,16 +188,19 @@ size_t TUnitSim::Take(uint8_t* out, size_t cap) {
 void TUnitSim::Tick() {
     ++tick_;
     engine.Step(memory_);
-    if (savingCountdown_ > 0) {
-        const int step = std::max(1, 503 / std::max(1, faults.saveTicks));
-        savingCountdown_ = static_cast<uint16_t>(std::max(0, savingCountdown_ - step));
+    // The countdown falls from 503 evenly and reaches 0 after saveTicks ticks.
+    if (savingTicksLeft_ > 0) {
+        --savingTicksLeft_;
+        const int total = std::max(1, faults.saveTicks);
+        savingCountdown_ =
+            static_cast<uint16_t>(std::min(503, (503 * savingTicksLeft_ + total - 1) / total));
     }
     // Release the held answers that are due, oldest first.
     int kept = 0;
     for (int i = 0; i < heldCount_; ++i) {
         THeld& h = held_[static_cast<size_t>(i)];
         if (h.dueTick <= tick_) {
-            for (int c = 0; c < std::max(1, faults.copies); ++c) Emit(h.frame.data(), kFrame);
+            Send(h.frame.data());
         } else {
             held_[static_cast<size_t>(kept++)] = h;
         }

@@ -63,6 +63,7 @@ class TUnitSim {
   private:
     void Answer(const uint8_t* frame);
     void Queue(const uint8_t* frame);
+    void Send(const uint8_t* frame);
     void Emit(const uint8_t* bytes, size_t n);
     void BuildMonitorFrame(uint8_t* f);
 
@@ -75,7 +76,7 @@ class TUnitSim {
         std::array<uint8_t, 102> frame;
         int dueTick;
     };
-    std::array<THeld, 16> held_{};
+    std::array<THeld, 64> held_{};  // beyond this many answers held at once, answers are lost
     int heldCount_ = 0;
 
     std::array<uint8_t, 16384> out_{};
@@ -89,5 +90,6 @@ class TUnitSim {
     int logCount_ = 0;
     bool programmed_[6] = {};
     uint16_t savingCountdown_ = 0;
+    int savingTicksLeft_ = 0;
     uint16_t programmings_ = 0;
 };
