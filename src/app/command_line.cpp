@@ -26,6 +26,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             std::string f;
             value(f);
             if (!f.empty()) cl.demoFaults.push_back(f);
+        } else if (a.rfind("--demo-fault=", 0) == 0) {
+            if (a.size() > 13) cl.demoFaults.push_back(a.substr(13));
         } else if (a == "--help" || a == "-h") {
             cl.help = true;
         } else if (a == "--version") {
@@ -51,7 +53,8 @@ const char* CommandLineUsage() {
            "                           (also QUORVEL05_CONFIG_DIR)\n"
            "  --demo-fault NAME        make the virtual unit misbehave: silent, wrong-check,\n"
            "                           layout=N, hold=TICKS, differ=BLOCK, mute=BLOCK,\n"
-           "                           drop-every=N, copies=N, trailing=N\n"
+           "                           wrong-code=BLOCK, drop-every=N, copies=N, trailing=N,\n"
+           "                           save-ticks=N\n"
            "  --help                   show this text\n"
            "  --version                show the version\n";
 }
