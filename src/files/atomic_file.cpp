@@ -16,6 +16,8 @@
 #define QV_CLOSE _close
 #define QV_FSYNC _commit
 #define QV_GETPID _getpid
+#define QV_ACCESS _access
+#define QV_MAY_WRITE 2
 #define QV_OPEN_FLAGS (_O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY)
 #define QV_OPEN_MODE (_S_IREAD | _S_IWRITE)
 #else
@@ -25,6 +27,8 @@
 #define QV_CLOSE ::close
 #define QV_FSYNC ::fsync
 #define QV_GETPID ::getpid
+#define QV_ACCESS ::access
+#define QV_MAY_WRITE W_OK
 #define QV_OPEN_FLAGS (O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC)
 #define QV_OPEN_MODE 0666
 #endif
@@ -65,6 +69,9 @@ bool TAtomicFile::Create(const std::string& target) {
         if (ec) return false;
         target_ = resolved.string();
     }
+    // A file that could not be opened for writing is not replaced either: a write-protected file
+    // stays as it is, although the folder would allow the rename.
+    if (fs::exists(target_, ec) && QV_ACCESS(target_.c_str(), QV_MAY_WRITE) != 0) return false;
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[48];

@@ -15,7 +15,8 @@ class TAtomicFile {
     ~TAtomicFile();  // discards the temporary file when Commit was not reached
 
     // Creates the temporary file in the target's folder. False when it cannot be created (the
-    // folder is missing, not writable, or the path is not a file path).
+    // folder is missing, not writable, or the path is not a file path) and when the target exists
+    // but may not be written.
     bool Create(const std::string& target);
     // Appends to the temporary file; false on any write error.
     bool Write(const char* data, size_t n);

@@ -115,6 +115,25 @@ TEST(FileCommandsSave, FailuresReportOpenFileErrorAndKeepEverything) {
     EXPECT_EQ(EntriesIn(h.dir.path), 3u) << "nothing created, no temporary file left";
 }
 
+// A write-protected file is refused as one that cannot be opened for writing, although its folder
+// would let a new file take its place. (The superuser may write any file, so there is nothing to
+// refuse then.)
+TEST(FileCommandsSave, WriteProtectedFileIsNotReplaced) {
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser may write every file";
+    THarness h;
+    TFormHlav& f = h.Start("ENGLISH");
+    const std::string path = h.dir.File("locked.ign");
+    PutFile(path, "kept");
+    fs::permissions(path, fs::perms(0444));
+    h.dialogs.saveResults.push_back(path);
+    f.MenuSaveClick();
+    EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"Open file error!"});
+    EXPECT_EQ(FileText(path), "kept");
+    EXPECT_EQ(f.LabelFile2.Text(), "");
+    EXPECT_EQ(f.LastFilePath, "");
+    EXPECT_EQ(EntriesIn(h.dir.path), 1u) << "no temporary file left";
+}
+
 TEST(FileCommandsOpen, LoadsAFileAndRemembersThePath) {
     THarness a;
     TFormHlav& fa = a.Start();
