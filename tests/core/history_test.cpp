@@ -1,6 +1,8 @@
 // The change pipeline: history snapshots, undo and redo, programming after change.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "harness.h"
 
 namespace {
@@ -122,6 +124,95 @@ TEST_F(History, ProgrammingAfterChangeFollowsTheBoxThroughThePipeline) {
     EXPECT_FALSE(f->history.programArmed);
     f->SpeedButtonZnovuClick();
     EXPECT_EQ(f->session.kind, TSessionKind::None);
+}
+
+TEST_F(History, RingIndicesAcrossTheWrap) {
+    for (int i = 1; i <= 199; ++i) EditIapCell(i);
+    EXPECT_EQ(f->history.currentSlot, 199);
+    EXPECT_EQ(f->history.oldestSlot, 0);
+    EditIapCell(200);  // slot 0 again: the start-up image goes
+    EXPECT_EQ(f->history.currentSlot, 0);
+    EXPECT_EQ(f->history.oldestSlot, 1);
+    EXPECT_EQ(f->history.newestSlot, 0);
+    EditIapCell(201);
+    EXPECT_EQ(f->history.currentSlot, 1);
+    EXPECT_EQ(f->history.oldestSlot, 2);
+    EXPECT_EQ(f->history.Slot(1)[500], 201);
+    EXPECT_EQ(f->history.Slot(0)[500], 200);
+    // Back across the wrap to the oldest snapshot kept, then forward again to the newest.
+    EXPECT_EQ(UndoAll(), 199);
+    EXPECT_EQ(f->history.currentSlot, 2);
+    EXPECT_EQ(f->image.Cell(TMap::JetIap, 0, 0), 2);
+    int redo = 0;
+    while (f->SpeedButtonZnovu.Enabled() && redo < 1000) {
+        f->SpeedButtonZnovuClick();
+        ++redo;
+    }
+    EXPECT_EQ(redo, 199);
+    EXPECT_EQ(f->history.currentSlot, 1);
+    EXPECT_EQ(f->image.Cell(TMap::JetIap, 0, 0), 201);
+    // A commit after some undos in a full ring drops the redo steps and keeps the oldest.
+    for (int i = 0; i < 5; ++i) f->SpeedButtonZpetClick();
+    EXPECT_EQ(f->history.currentSlot, 196);
+    EditIapCell(7, 3);
+    EXPECT_EQ(f->history.currentSlot, 197);
+    EXPECT_EQ(f->history.newestSlot, 197);
+    EXPECT_EQ(f->history.oldestSlot, 2);
+    EXPECT_FALSE(f->MenuZnovu.Enabled());
+    EXPECT_TRUE(f->MenuZpet.Enabled());
+}
+
+TEST_F(History, SnapshotHoldsTheImageAndThePageByteOnly) {
+    f->PageControl1.UserSetPosition(kPageServo);
+    EditIapCell(140);
+    const uint8_t* slot = f->history.Slot(f->history.currentSlot);
+    EXPECT_EQ(std::memcmp(slot, f->image.Data(), TParamImage::kSize), 0);
+    EXPECT_EQ(slot[600], kPageServo);
+    for (int i = 601; i < kHistorySlotSize; ++i) EXPECT_EQ(slot[i], 0) << i;
+    EXPECT_EQ(f->history.Slot(1) - f->history.Slot(0), kHistorySlotSize);
+    // Undo from another page back to that snapshot selects its page; the same page stays.
+    EditIapCell(150);
+    f->PageControl1.UserSetPosition(kPageLadeni);
+    f->SpeedButtonZpetClick();
+    EXPECT_EQ(f->PageControl1.Position(), kPageServo);
+}
+
+TEST_F(History, ProgramArmedOnEveryPath) {
+    Settle();
+    // Ticking the box in a pass that also carries a change programs at once.
+    f->CheckBoxProgHned.UserSetChecked(true);
+    f->Iap.cellEdit[0].UserSetText("123");
+    f->CheckBoxMouseUp(f->CheckBoxProgHned);
+    EXPECT_EQ(f->session.kind, TSessionKind::Program);
+    EXPECT_TRUE(f->history.programArmed);
+    h.RunSession();
+    // Undo and redo program without reading or changing the flag.
+    f->history.programArmed = false;
+    f->SpeedButtonZpetClick();
+    EXPECT_EQ(f->session.kind, TSessionKind::Program);
+    EXPECT_FALSE(f->history.programArmed);
+    h.RunSession();
+    f->SpeedButtonZnovuClick();
+    EXPECT_EQ(f->session.kind, TSessionKind::Program);
+    EXPECT_FALSE(f->history.programArmed);
+    h.RunSession();
+    // Undo at the floor does nothing at all, not even programming.
+    while (f->SpeedButtonZpet.Enabled()) {
+        f->SpeedButtonZpetClick();
+        h.RunSession();
+    }
+    f->SpeedButtonZpetClick();
+    EXPECT_EQ(f->session.kind, TSessionKind::None);
+    // A pass without the box disarms; the next ticked pass without a change only arms again.
+    f->CheckBoxProgHned.UserSetChecked(false);
+    f->EnterKeyPress(f->FormHlav);
+    EXPECT_FALSE(f->history.programArmed);
+    f->CheckBoxProgHned.UserSetChecked(true);
+    f->EnterKeyPress(f->FormHlav);
+    EXPECT_EQ(f->session.kind, TSessionKind::None);
+    EXPECT_TRUE(f->history.programArmed);
+    f->EnterKeyPress(f->FormHlav);
+    EXPECT_EQ(f->session.kind, TSessionKind::Program);
 }
 
 }  // namespace

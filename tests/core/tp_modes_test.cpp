@@ -108,4 +108,95 @@ TEST_F(TpModes, ModeFourOrMoreChecksNothingShowsBothMapsAndKeepsCaptions) {
     EXPECT_EQ(f->image.Get(TField::TPS_MODE), 200);
 }
 
+// Every control of the TP23 group that could change the map, mode by mode; the edit fields and
+// labels stay, and the TP14 group keeps all of its controls.
+TEST_F(TpModes, EveryTp23ControlByMode) {
+    const struct {
+        uint8_t mode;
+        bool tp14Visible, tp23Visible, tp23Enabled, tp23Editable;
+    } cases[] = {{1, true, true, false, false}, {0, true, true, true, true},
+                 {1, true, true, false, false}, {2, true, false, true, true},
+                 {3, false, true, true, true},  {4, true, true, true, true},
+                 {255, true, true, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("mode " + std::to_string(c.mode));
+        ShowMode(c.mode);
+        EXPECT_EQ(f->Tp14.group.Visible(), c.tp14Visible);
+        EXPECT_TRUE(f->Tp14.group.Enabled());
+        EXPECT_EQ(f->Tp23.group.Visible(), c.tp23Visible);
+        EXPECT_EQ(f->Tp23.group.Enabled(), c.tp23Enabled);
+        for (int k = 0; k < 10; ++k) {
+            EXPECT_EQ(f->Tp23.axisUpDown[k].Visible(), c.tp23Editable) << k;
+            EXPECT_EQ(f->Tp23.spin[k].Visible(), c.tp23Editable) << k;
+            EXPECT_TRUE(f->Tp23.axisEdit[k].Visible()) << k;
+            EXPECT_TRUE(f->Tp23.rowLabel[k].Visible()) << k;
+            EXPECT_TRUE(f->Tp14.axisUpDown[k].Visible()) << k;
+            EXPECT_TRUE(f->Tp14.spin[k].Visible()) << k;
+        }
+        for (int i = 0; i < 100; ++i) {
+            EXPECT_EQ(f->Tp23.cellUpDown[i].Visible(), c.tp23Editable) << i;
+            EXPECT_TRUE(f->Tp23.cellEdit[i].Visible()) << i;
+            EXPECT_TRUE(f->Tp14.cellUpDown[i].Visible()) << i;
+        }
+        EXPECT_EQ(f->Tp23.minus.Visible(), c.tp23Editable);
+        EXPECT_EQ(f->Tp23.plus.Visible(), c.tp23Editable);
+        EXPECT_EQ(f->Tp23.all.Visible(), c.tp23Editable);
+        EXPECT_TRUE(f->Tp14.minus.Visible() && f->Tp14.plus.Visible() && f->Tp14.all.Visible());
+        EXPECT_EQ(f->MenuTpNormal.Checked(), c.mode == 0);
+        EXPECT_EQ(f->MenuTpConnected.Checked(), c.mode == 1);
+        EXPECT_EQ(f->MenuTP14.Checked(), c.mode == 2);
+        EXPECT_EQ(f->MenuTP23.Checked(), c.mode == 3);
+    }
+}
+
+// The axis check compares TP14 point k (byte 260 + k) with TP23 point k (byte 270 + k), all ten.
+TEST_F(TpModes, CoupledChecksEveryAxisPointAndNothingElse) {
+    for (int k = 0; k < 10; ++k) {
+        SCOPED_TRACE("point " + std::to_string(k));
+        ShowMode(0);
+        const TParamImage start = f->image;
+        f->image[270 + k] = static_cast<uint8_t>(f->image[260 + k] + 1);
+        h.dialogs.messages.clear();
+        f->MenuTpNormalClick(f->MenuTpConnected);
+        EXPECT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(f->image.Get(TField::TPS_MODE), 0);
+        f->image = start;
+    }
+    // Equal axes, and everything around them different: the neighbouring bytes, the cells.
+    ShowMode(0);
+    f->image[259] = 11;  // last servo voltage
+    f->image[280] = 4;   // first IAP axis point
+    f->image.SetCell(TMap::JetTpi, 9, 9, 0);
+    h.dialogs.messages.clear();
+    f->MenuTpNormalClick(f->MenuTpConnected);
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(f->image.Get(TField::TPS_MODE), 1);
+}
+
+// The two copy modes are set by their items, committed as a change, and they copy nothing.
+TEST_F(TpModes, CopyModesSelectedFromTheMenu) {
+    f->Tp23.cellEdit[0].UserSetText("90");
+    f->Edit1Exit(f->Tp23.cellEdit[0]);
+    const TParamImage before = f->image;
+    const uint16_t slot = f->history.currentSlot;
+    f->Tp14.cellEdit[1].UserSetText("140");  // typed, not confirmed: the mode change drops it
+    f->MenuTpNormalClick(f->MenuTP14);
+    EXPECT_EQ(f->image.Get(TField::TPS_MODE), 2);
+    EXPECT_TRUE(f->MenuTP14.Checked());
+    EXPECT_FALSE(f->MenuTpConnected.Checked());
+    EXPECT_EQ(f->history.currentSlot, slot + 1);
+    EXPECT_EQ(f->Tp14.cellEdit[1].Text(), "100");
+    f->MenuTpNormalClick(f->MenuTP23);
+    EXPECT_EQ(f->image.Get(TField::TPS_MODE), 3);
+    EXPECT_TRUE(f->MenuTP23.Checked());
+    EXPECT_EQ(f->TabSheet_Tp14.Text(), "    ");
+    for (int i = 0; i < TParamImage::kSize; ++i)
+        if (i != 137) {
+            EXPECT_EQ(f->image[i], before[i]) << i;
+        }
+    f->MenuTpNormalClick(f->TabSheet_Tp14);  // not a mode item: nothing
+    EXPECT_EQ(f->image.Get(TField::TPS_MODE), 3);
+    EXPECT_EQ(f->history.currentSlot, slot + 2);
+}
+
 }  // namespace
