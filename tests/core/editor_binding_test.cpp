@@ -216,4 +216,102 @@ TEST(DefaultSets, TypesOneToFourPassSanitizingUnchanged) {
     }
 }
 
+TEST_F(EditorBinding, CoupledChangesAreHeldWithinTheTp23Range) {
+    ASSERT_EQ(f->image.Get(TField::TPS_MODE), 1);
+    f->image.SetCell(TMap::JetTpi, 1, 1, 30);
+    f->image.Set(TField::RPM_JET_TPi, 9, 190);
+    f->image.Set(TField::RPM_JET_TPi, 0, 5);  // 500 rpm against 1000 rpm on TP14
+    f->RefreshFieldsFromImage();
+    TypeAndLeave(Cell(f->Tp14, 1, 1), "0");  // down by 100: the TP23 cell stops at 0
+    EXPECT_EQ(f->image.Cell(TMap::JetTp, 1, 1), 0);
+    EXPECT_EQ(f->image.Cell(TMap::JetTpi, 1, 1), 0);
+    // Up by 40 steps from 16000 rpm: the TP23 point would reach 23000 and stops at the top of
+    // the field, 20100, which sanitizing then pulls to its last permitted point, 20000.
+    TypeAndLeave(f->Tp14.axisEdit[9], "20000");
+    EXPECT_EQ(f->image.Get(TField::RPM_JET_TP, 9), 200);
+    EXPECT_EQ(f->image.Get(TField::RPM_JET_TPi, 9), 200);
+    // Down by 7 steps from 1000 rpm: the TP23 point at 500 rpm would go below 0 and stops at the
+    // bottom of the field, 300 rpm.
+    TypeAndLeave(f->Tp14.axisEdit[0], "300");
+    EXPECT_EQ(f->image.Get(TField::RPM_JET_TP, 0), 3);
+    EXPECT_EQ(f->image.Get(TField::RPM_JET_TPi, 0), 3);
+    EXPECT_EQ(f->Tp23.axisEdit[0].Text(), "300");
+    // Cells and axis points the user left alone on TP14 keep their TP23 twins.
+    EXPECT_EQ(f->image.Cell(TMap::JetTpi, 1, 2), 100);
+}
+
+TEST_F(EditorBinding, CheckBoxesStoreOneOrZeroAndShowAnyOtherByteTicked) {
+    f->image.Set(TField::BLOK_ENABLE, 7);
+    f->image.Set(TField::PRIV_ENABLE, 0);
+    f->RefreshFieldsFromImage();
+    EXPECT_TRUE(f->CheckBoxBlokEnable.Checked());
+    EXPECT_FALSE(f->CheckBoxPrivEnable.Checked());
+    f->TransferFieldsToImage();
+    EXPECT_EQ(f->image.Get(TField::BLOK_ENABLE), 1);
+    EXPECT_EQ(f->image.Get(TField::PRIV_ENABLE), 0);
+}
+
+TEST_F(EditorBinding, FieldRulesFollowTheBoxesAndTheType) {
+    // Type 0: no servo, whatever the tick.
+    f->CheckBoxPrivEnable.UserSetChecked(true);
+    f->CheckBoxMouseUp(f->CheckBoxPrivEnable);
+    EXPECT_FALSE(f->CheckBoxPrivEnable.Visible());
+    EXPECT_FALSE(f->GroupBoxPrivera.Visible());
+    EXPECT_FALSE(f->LabelPriveraPoz.Visible());
+    EXPECT_FALSE(f->LabelPriveraMer.Visible());
+    EXPECT_EQ(f->image.Get(TField::PRIV_ENABLE), 1);  // still transferred
+    // Another type: the servo group shows with the tick.
+    f->image.Set(TField::BIKE, 1);
+    f->RefreshFieldsFromImage();
+    EXPECT_TRUE(f->CheckBoxPrivEnable.Visible());
+    EXPECT_TRUE(f->GroupBoxPrivera.Visible());
+    EXPECT_TRUE(f->LabelPriveraPoz.Visible());
+    EXPECT_TRUE(f->LabelPriveraMer.Visible());
+    f->CheckBoxPrivEnable.UserSetChecked(false);
+    f->CheckBoxMouseUp(f->CheckBoxPrivEnable);
+    EXPECT_TRUE(f->CheckBoxPrivEnable.Visible());
+    EXPECT_FALSE(f->GroupBoxPrivera.Visible());
+    EXPECT_FALSE(f->LabelPriveraMer.Visible());
+    // Tuning: unlocking shows "Tuning On" and the group; locking again unticks it.
+    EXPECT_FALSE(f->CheckBoxLadeniOn.Visible());
+    EXPECT_FALSE(f->GroupBoxLadeni.Visible());
+    f->CheckBoxLadeniPovoleno.UserSetChecked(true);
+    f->CheckBoxMouseUp(f->CheckBoxLadeniPovoleno);
+    EXPECT_TRUE(f->CheckBoxLadeniOn.Visible());
+    EXPECT_TRUE(f->GroupBoxLadeni.Visible());
+    f->CheckBoxLadeniOn.UserSetChecked(true);
+    f->CheckBoxMouseUp(f->CheckBoxLadeniOn);
+    EXPECT_EQ(f->CheckBoxLadeniOn.Color(), TColor::Red);
+    f->CheckBoxLadeniPovoleno.UserSetChecked(false);
+    f->CheckBoxMouseUp(f->CheckBoxLadeniPovoleno);
+    EXPECT_FALSE(f->CheckBoxLadeniOn.Checked());
+    EXPECT_FALSE(f->CheckBoxLadeniOn.Visible());
+    EXPECT_FALSE(f->GroupBoxLadeni.Visible());
+    EXPECT_EQ(f->CheckBoxLadeniOn.Color(), TColor::BtnFace);
+    EXPECT_EQ(f->CheckBoxProgHned.Color(), TColor::BtnFace);
+}
+
+TEST_F(EditorBinding, RefreshShowsEveryGroupedFieldGroupedAndTheOthersPlain) {
+    f->RefreshFieldsFromImage();
+    EXPECT_EQ(f->EditOmez2.Text(), "14,000");
+    EXPECT_EQ(f->Edit46.Text(), "12,000");
+    EXPECT_EQ(f->EditKlapkaSani.Text(), "6,000");
+    EXPECT_EQ(f->EditTps100.Text(), "4,420");
+    EXPECT_EQ(f->EditAkcelJet.Text(), "2,520");
+    EXPECT_EQ(f->EditLadeniCas.Text(), "1,000");
+    EXPECT_EQ(f->EditTps0.Text(), "500");
+    EXPECT_EQ(f->Tp23.axisEdit[9].Text(), "16,000");
+    EXPECT_EQ(f->Iap.axisEdit[0].Text(), "1,000");
+    EXPECT_EQ(f->EditPrivHyster.Text(), "200");
+    f->image.Set(TField::PRIV_HYSTER, 255);
+    f->image.Set(TField::TUNING_LAMBDA, 100);
+    f->image.Set(TField::ACCEL_THRESHOLD, 250);
+    f->image.Set(TField::TUNING_RPM, 200);
+    f->RefreshFieldsFromImage();
+    EXPECT_EQ(f->EditPrivHyster.Text(), "1275");
+    EXPECT_EQ(f->EditLadeniLambda.Text(), "1000");
+    EXPECT_EQ(f->EditAkcelPrah.Text(), "2,500");
+    EXPECT_EQ(f->EditLadeniRpm.Text(), "2,000");
+}
+
 }  // namespace
