@@ -347,3 +347,29 @@ TEST(MonitorFlags, PickUpsBlockingServoDataErrorAndTestValues) {
     EXPECT_FALSE(w.LabelEeDataErr.Visible());
     EXPECT_EQ(w.LabelPriveraPoz.Color(), TColor::BtnFace);
 }
+
+TEST(MonitorVersion, MismatchTextOfTheCommonTableInCzechAndGerman) {
+    const struct {
+        const char* word;
+        const char* text;
+    } cases[] = {
+        {"CESKY", "Neshodné verze proramu v PC a v zapalování!  PC-43, IGN-200"},
+        {"DEUTSCH",
+         "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!  PC-43, IGN-200"},
+    };
+    for (const auto& c : cases) {
+        THarness h;
+        h.Start(c.word);
+        TFrameBytes f = IdleMonitorFrame();
+        f[100] = 200;
+        SealFrame(f);
+        h.form->DecodeMonitorFrame(f.data());
+        EXPECT_TRUE(h.form->LabelVersion.Visible());
+        EXPECT_EQ(h.form->LabelVersion.Text(), c.text);
+        // A language switch shows in the next frame.
+        h.form->MenuEnglishClick();
+        h.form->DecodeMonitorFrame(f.data());
+        EXPECT_EQ(h.form->LabelVersion.Text(),
+                  "Unmatched version of PC and Ignition programs!  PC-43, IGN-200");
+    }
+}

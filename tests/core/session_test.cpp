@@ -358,3 +358,111 @@ TEST(SessionMessage, StatusTextStaysTwoHundredTicksThenHides) {
     h.Ticks(5);
     EXPECT_EQ(h.form->session.messageTicks, 0);
 }
+
+TEST(SessionTexts, EveryStatusTextInTheThreeLanguages) {
+    const struct {
+        const char* word;
+        const char* read;
+        const char* verify;
+        const char* program;
+        const char* readError;
+        const char* verifyError;
+        const char* programError;
+        const char* verifyOk;
+        const char* programOk;
+    } cases[] = {
+        {"ENGLISH", "Read device:", "Verify device:", "Program device:", "Read error!",
+         "Verify error!", "Program error!", "Verify OK", "Program OK"},
+        {"CESKY", "Čtení:", "Verifikace:", "Programování:", "Chyba čtení!", "Chyba verifikace!",
+         "Chyba programování", "Verifikace OK", "Programování OK"},
+        {"DEUTSCH", "Lesen:", "Vergleichen:", "Programmieren:", "Lesefehler", "Vergleichsfehler",
+         "Programmier. Fehler", "Vergleich OK", "Programmieren OK"},
+    };
+    for (const auto& c : cases) {
+        THarness h;
+        h.sim.faults.silent = true;
+        h.Start(c.word);
+        TFormHlav& w = *h.form;
+        w.MenuReadClick();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.read);
+        h.RunSession();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.readError);
+        w.MenuVerifyClick();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.verify);
+        h.RunSession();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.verifyError);
+        w.MenuProgramClick();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.program);
+        h.RunSession();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.programError);
+        EXPECT_EQ(w.LabelHlaseni.Color(), TColor::Red);
+        // A queued program that never gets an answer: block 0 five times, then the error.
+        const int sent0 = h.sim.CommandsSeen(0);
+        w.QueueProgram();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.program);
+        EXPECT_EQ(w.LabelHlaseni.Color(), TColor::BtnFace);
+        h.RunSession();
+        EXPECT_EQ(h.sim.CommandsSeen(0) - sent0, 5);
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.programError);
+
+        h.sim.faults.silent = false;
+        w.image.Set(TField::TPS_MODE, 0);
+        w.session.command = 5;
+        w.session.attempts = 1;
+        w.SendBlockFrame();
+        w.Timer1Timer();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.programOk);
+        EXPECT_EQ(w.LabelHlaseni.Color(), TColor::BtnFace);
+        w.MenuProgramClick();
+        h.RunSession();
+        EXPECT_EQ(w.LabelHlaseni.Text(), c.verifyOk);
+        w.Timer1Timer();
+        EXPECT_EQ(w.LabelHlaseni.Text(), std::string(c.program) + " OK");
+    }
+}
+
+TEST(SessionTexts, VersionMismatchBoxInTheThreeLanguages) {
+    const struct {
+        const char* word;
+        const char* box;
+    } cases[] = {
+        {"ENGLISH", "Unmatched version of PC and Ignition programs!"},
+        {"CESKY", "Neshodné verze proramu v PC a zapalování!"},
+        {"DEUTSCH", "Uneinig Version von den PC and Zündung Programme!"},
+    };
+    for (const auto& c : cases) {
+        THarness h;
+        h.sim.faults.layoutVersion = 44;
+        h.Start(c.word);
+        h.form->MenuReadClick();
+        h.Ticks(3);
+        h.form->MenuProgramClick();
+        h.Ticks(3);
+        EXPECT_EQ(h.dialogs.messages, (std::vector<std::string>{c.box, c.box})) << c.word;
+    }
+}
+
+TEST(SessionCommands, ACommandDuringASessionStartsOverFromItsOwnFirstBlock) {
+    THarness h;
+    h.Start();
+    h.form->MenuReadClick();
+    h.Ticks(3);  // blocks 0 to 2 read, 67 in flight
+    h.form->MenuProgramClick();
+    EXPECT_EQ(h.form->session.kind, TSessionKind::Program);
+    EXPECT_EQ(h.form->session.command, 0);
+    EXPECT_EQ(h.form->CGaugeProgram.Position(), 0);
+    h.RunSession();
+    EXPECT_EQ(h.form->LabelHlaseni.Text(), "Verify OK");
+    // Read 64-67, then the program from block 0; the answer to 67 waits with the first answer of
+    // the program, so that one is lost and block 0 goes out again.
+    EXPECT_EQ(h.sim.BlockCommandLog(),
+              (std::vector<uint8_t>{64, 65, 66, 67, 0, 0, 1, 2, 3, 4, 5, 65, 66, 67, 68, 69}));
+    EXPECT_TRUE(h.form->session.programDone);
+    // The other way round: a read during a program clears the program-complete flag.
+    h.form->MenuProgramClick();
+    h.Ticks(2);
+    h.form->MenuReadClick();
+    h.RunSession();
+    EXPECT_EQ(h.form->LabelHlaseni.Text(), "Verify OK");
+    EXPECT_FALSE(h.form->session.programDone);
+}
