@@ -5,7 +5,11 @@
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <termios.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
 #endif
 
 bool TQtSerialPort::Open(const char* device, TPortFailure& failure) {
@@ -66,6 +70,14 @@ bool TQtSerialPort::Write(const uint8_t* data, size_t n) {
     QElapsedTimer t;
     t.start();
     while (port_.bytesToWrite() > 0 && t.elapsed() < 100) port_.waitForBytesWritten(20);
+    if (port_.bytesToWrite() > 0) return false;
+        // Then until it has left the line: the driver's transmit queue has run empty (about 18 ms
+        // for a frame at 57600 baud; without flow control nothing can hold it up).
+#if defined(Q_OS_UNIX)
+    ::tcdrain(port_.handle());
+#elif defined(Q_OS_WIN)
+    ::FlushFileBuffers(port_.handle());
+#endif
     return w == static_cast<qint64>(n);
 }
 

@@ -13,6 +13,8 @@ class TQtSerialPort : public TSerialPort {
     bool Write(const uint8_t* data, size_t n) override;
     int BytesWaiting() override;
     int Read(uint8_t* buffer, size_t cap) override;
+    // The system's handle of the open port, for checking its line settings.
+    qintptr NativeHandle() const { return port_.handle(); }
 
   private:
     QSerialPort port_;
