@@ -47,6 +47,34 @@ TEST(Allocations, NoneOverAThousandTicksWithTheUnitAnswering) {
     EXPECT_GT(h.sim.CommandsSeen(kCmdMonitor), 150);
 }
 
+TEST(Allocations, NoneOverEditsUndoAndRedo) {
+    THarness h;
+    h.Start();
+    TFormHlav& w = *h.form;
+    TControl& cell = w.Tp14.cellEdit[34];
+    TControl& rpm = w.EditAdv[3];
+    // One round of everything first, so texts have taken their final room.
+    cell.UserSetText("120");
+    w.EnterKeyPress(cell);
+    w.SpeedButtonZpetClick();
+    g_allocations = 0;
+    g_counting = true;
+    for (int i = 0; i < 300; ++i) {
+        cell.UserSetText(i % 2 ? "120" : "121");
+        w.EnterKeyPress(cell);
+        rpm.UserSetText(i % 2 ? "4,100" : "4200");
+        w.Edit1Exit(rpm);
+        w.SpinnerClick(w.UpDownAdv[12], i % 2 == 0);
+        w.CheckBoxMouseUp(w.CheckBoxExtMonitor);
+        w.SpeedButtonZpetClick();
+        w.SpeedButtonZnovuClick();
+        w.Timer1Timer();
+    }
+    g_counting = false;
+    EXPECT_EQ(g_allocations.load(), 0);
+    EXPECT_EQ(w.image.Cell(TMap::JetTp, 3, 4), 120);
+}
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
