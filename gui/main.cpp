@@ -14,7 +14,7 @@
 #include "app/command_line.h"
 #include "fault_options.h"
 #include "form_view.h"
-#include "link/port_directory.h"
+#include "port_directory.h"
 #include "qt_serial_port.h"
 #include "qt_services.h"
 #include "sim_port.h"

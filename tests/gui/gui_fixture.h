@@ -8,7 +8,7 @@
 
 #include "app/Hlav.h"
 #include "form_view.h"
-#include "link/port_directory.h"
+#include "port_directory.h"
 #include "qt_services.h"
 #include "sim_port.h"
 #include "unit_sim.h"

@@ -7,7 +7,7 @@
 #include <QThread>
 
 #include "app/Hlav.h"
-#include "link/port_directory.h"
+#include "port_directory.h"
 #include "qt_serial_port.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "link/port_directory.h"
+#include "port_directory.h"
 
 #include <algorithm>
 #include <cstdio>
