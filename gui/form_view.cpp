@@ -341,12 +341,13 @@ void TFormView::Apply(TControl& c) {
     switch (c.kind) {
         case TControlKind::Label: {
             auto* l = static_cast<QLabel*>(w);
-            if (l->text() != text) {
-                l->setText(text);
-                // Labels size themselves to their text, so a coloured background marks the text
-                // only; the empty scale strips keep their design size.
-                if (!text.isEmpty()) l->resize(l->sizeHint().width(), c.height);
-            }
+            if (l->text() != text) l->setText(text);
+            // A coloured background marks the text only (the empty scale strips keep their design
+            // size); measuring the text is left out for plain labels, which change on every frame.
+            if (c.Color() != TColor::BtnFace && !text.isEmpty())
+                l->resize(l->sizeHint().width(), c.height);
+            else if (l->width() != c.width)
+                l->resize(c.width, c.height);
             SetBackground(l, c.Color(), false);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, ModelColor(c.FontColor()));
