@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/Hlav.h"
+#include "bench_ports.h"
 #include "form_view.h"
 #include "qt_services.h"
 #include "sim_port.h"
@@ -23,14 +24,6 @@ QApplication& App() {
     static QApplication app(argc, argv);
     return app;
 }
-
-class TOnePort : public TPortDirectory {
-  public:
-    bool DeviceFor(int n, char* out, size_t cap) override {
-        std::snprintf(out, cap, "%s", n == 1 ? kSimDeviceName : "COM");
-        return n == 1;
-    }
-};
 
 struct TBenchView {
     TUnitSim sim;

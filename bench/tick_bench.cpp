@@ -7,18 +7,11 @@
 #include <memory>
 
 #include "app/Hlav.h"
+#include "bench_ports.h"
 #include "sim_port.h"
 #include "unit_sim.h"
 
 namespace {
-
-class TOnePort : public TPortDirectory {
-  public:
-    bool DeviceFor(int n, char* out, size_t cap) override {
-        std::snprintf(out, cap, "%s", n == 1 ? kSimDeviceName : "COM");
-        return n == 1;
-    }
-};
 
 struct TBenchWindow {
     TUnitSim sim;

@@ -19,20 +19,6 @@ size_t EntriesIn(const fs::path& dir) {
         std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
-// While it lives, files of this process cannot grow beyond `bytes`: a write past it fails as on
-// a full disk, for root as for anyone.
-struct TFileSizeLimit {
-    rlimit saved{};
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-};
-
 std::string Expected(const TFormHlav& f) {
     std::ostringstream out;
     WriteParamFile(out, f.image, f.CheckBoxExtMonitor.Checked());

@@ -2,8 +2,10 @@
 // tick by tick without real time or a display.
 #pragma once
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -83,6 +85,20 @@ inline std::string FileText(const std::string& path) {
 inline void PutFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+// While it lives, files of this process cannot grow beyond `bytes`: a write past it fails as on
+// a full disk, for root as for anyone.
+struct TFileSizeLimit {
+    rlimit saved{};
+    explicit TFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
 
 // A temporary folder removed at the end of the test.
 struct TTempDir {

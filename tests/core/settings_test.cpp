@@ -20,18 +20,6 @@ void PutSettings(THarness& h, const std::string& keys) {
     PutFile(h.dir.File("Quorvel05.ini"), "[FORM_HLAV]\r\n" + keys);
 }
 
-struct TFileSizeLimit {
-    rlimit saved{};
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-};
-
 // The image start-up shows without a snapshot: the default set of type 0, sanitized.
 TParamImage StartUpSet() {
     TParamImage im;
