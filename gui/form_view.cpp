@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -453,6 +454,18 @@ void TFormView::Shutdown() {
     form_.FormHlav.width = width();
     form_.FormHlav.height = height() - menuBar()->height();
     form_.FormClose();
+}
+
+// Enter pressed where no edit box takes it (a check box, a button, the window itself): the focus
+// moves on and the editor's values are committed, as from an edit box.
+void TFormView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        focusNextChild();
+        Run([this] { form_.EnterKeyPress(form_.FormHlav); });
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
 }
 
 void TFormView::closeEvent(QCloseEvent* e) {

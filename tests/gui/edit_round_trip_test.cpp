@@ -85,3 +85,21 @@ TEST(EditRoundTrip, UndoFromTheToolbarRestoresTheImageAndItsPage) {
     EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 100);
     EXPECT_EQ(cell->text().toStdString(), "100");
 }
+
+TEST(EditRoundTrip, EnterOnACheckBoxCommitsWhatTheFieldsHold) {
+    TGuiFixture f;
+    f.Start();
+    f.view->show();
+    f.view->activateWindow();
+    // A value typed into a field that takes it only by an event of its own.
+    QLineEdit* pulses = Edit(f, "EditRpmPulsu");
+    ASSERT_NE(pulses, nullptr);
+    Type(pulses, "5");
+    auto* box = f.view->findChild<QCheckBox*>("CheckBoxBlokEnable");
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    EXPECT_EQ(f.form->image.Get(TField::RPM_PULSES), 2);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(f.form->image.Get(TField::RPM_PULSES), 5);
+    EXPECT_FALSE(box->hasFocus());
+}
