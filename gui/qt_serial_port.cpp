@@ -71,8 +71,8 @@ bool TQtSerialPort::Write(const uint8_t* data, size_t n) {
     t.start();
     while (port_.bytesToWrite() > 0 && t.elapsed() < 100) port_.waitForBytesWritten(20);
     if (port_.bytesToWrite() > 0) return false;
-        // Then until it has left the line: the driver's transmit queue has run empty (about 18 ms
-        // for a frame at 57600 baud; without flow control nothing can hold it up).
+    // Then until it has left the line: the driver's transmit queue has run empty (about 18 ms
+    // for a frame at 57600 baud; without flow control nothing can hold it up).
 #if defined(Q_OS_UNIX)
     ::tcdrain(port_.handle());
 #elif defined(Q_OS_WIN)
