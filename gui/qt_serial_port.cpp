@@ -73,12 +73,16 @@ bool TQtSerialPort::Write(const uint8_t* data, size_t n) {
     if (port_.bytesToWrite() > 0) return false;
     // Then until it has left the line: the driver's transmit queue has run empty (about 18 ms
     // for a frame at 57600 baud; without flow control nothing can hold it up).
+    DrainTransmitQueue();
+    return w == static_cast<qint64>(n);
+}
+
+void TQtSerialPort::DrainTransmitQueue() {
 #if defined(Q_OS_UNIX)
     ::tcdrain(port_.handle());
 #elif defined(Q_OS_WIN)
     ::FlushFileBuffers(port_.handle());
 #endif
-    return w == static_cast<qint64>(n);
 }
 
 int TQtSerialPort::BytesWaiting() {

@@ -17,5 +17,6 @@ class TQtSerialPort : public TSerialPort {
     qintptr NativeHandle() const { return port_.handle(); }
 
   private:
+    void DrainTransmitQueue();
     QSerialPort port_;
 };
