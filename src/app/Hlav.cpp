@@ -54,7 +54,6 @@ void TFormHlav::FormCreate() {
     OpenPort();
     // 15.
     ApplyLanguage(language);
-    ApplyTpModeView();
     // 16.
     LabelHlaseni.SetVisible(false);
     CGaugeProgram.SetVisible(false);
