@@ -3,20 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/unit_frame.h"
+
 namespace {
 
-constexpr int kFrame = 102;
+constexpr int kFrame = kFrameSize;
 
+// The unit seals its answers with the same check byte as every frame of the link.
 uint8_t Check(const uint8_t* f) {
-    uint8_t c = f[0] ^ 255;
-    for (int i = 1; i <= 100; ++i) c ^= f[i];
-    return c;
-}
-
-bool CheckOk(const uint8_t* f) {
-    uint8_t x = 255;
-    for (int i = 0; i < kFrame; ++i) x ^= f[i];
-    return x == 0;
+    return FrameCheckByte(f[0], f + 1);
 }
 
 void PutWord(uint8_t* f, int off, int v) {
@@ -93,7 +88,7 @@ void TUnitSim::Receive(const uint8_t* data, size_t n) {
     for (size_t i = 0; i < n; ++i) {
         inFrame_[inCount_++] = data[i];
         if (inCount_ < kFrame) continue;
-        if (CheckOk(inFrame_.data())) {
+        if (FrameCheckOk(inFrame_.data())) {
             Answer(inFrame_.data());
             inCount_ = 0;
         } else {
