@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -69,9 +70,13 @@ bool TAtomicFile::Create(const std::string& target) {
         if (ec) return false;
         target_ = resolved.string();
     }
+    // Only a regular file is replaced: a FIFO, a device or a socket at the target's place stays
+    // what it is (the temporary file would otherwise be renamed over a device node).
+    const fs::file_status present = fs::status(target_, ec);
+    if (fs::exists(present) && !fs::is_regular_file(present)) return false;
     // A file that could not be opened for writing is not replaced either: a write-protected file
     // stays as it is, although the folder would allow the rename.
-    if (fs::exists(target_, ec) && QV_ACCESS(target_.c_str(), QV_MAY_WRITE) != 0) return false;
+    if (fs::exists(present) && QV_ACCESS(target_.c_str(), QV_MAY_WRITE) != 0) return false;
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[48];
@@ -147,4 +152,61 @@ void TAtomicFile::Discard() {
 bool ReplaceFileContents(const std::string& target, const std::string& contents) {
     TAtomicFile f;
     return f.Create(target) && f.Write(contents) && f.Commit();
+}
+
+namespace {
+
+// "<name>.<pid>-<n>.tmp": true with the target's name and the process number.
+bool IsTemporaryName(const std::string& file, std::string& target, long& pid) {
+    static constexpr char kExt[] = ".tmp";
+    const size_t extLen = sizeof kExt - 1;
+    if (file.size() <= extLen || file.compare(file.size() - extLen, extLen, kExt) != 0)
+        return false;
+    const std::string stem = file.substr(0, file.size() - extLen);
+    const size_t dash = stem.rfind('-');
+    if (dash == std::string::npos || dash + 1 == stem.size()) return false;
+    for (size_t i = dash + 1; i < stem.size(); ++i)
+        if (stem[i] < '0' || stem[i] > '9') return false;
+    const size_t dot = stem.rfind('.', dash);
+    if (dot == std::string::npos || dot == 0 || dot + 1 == dash || dash - dot > 10) return false;
+    long p = 0;
+    for (size_t i = dot + 1; i < dash; ++i) {
+        if (stem[i] < '0' || stem[i] > '9') return false;
+        p = p * 10 + (stem[i] - '0');
+    }
+    if (p <= 0) return false;
+    target = stem.substr(0, dot);
+    pid = p;
+    return true;
+}
+
+// Whether a process of that number exists (one of another user counts as well).
+bool ProcessRuns(long pid) {
+#if defined(_WIN32)
+    (void)pid;
+    return true;  // not known here: nothing is removed
+#else
+    if (pid == static_cast<long>(::getpid())) return true;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+#endif
+}
+
+}  // namespace
+
+int RemoveStaleTemporaries(const std::string& folder,
+                           const std::function<bool(const std::string& target)>& accept) {
+    if (folder.empty()) return 0;
+    int removed = 0;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::string target;
+        long pid = 0;
+        if (!IsTemporaryName(it->path().filename().string(), target, pid)) continue;
+        std::error_code st;
+        if (!it->is_regular_file(st) || it->is_symlink(st)) continue;
+        if (!accept(target) || ProcessRuns(pid)) continue;
+        if (fs::remove(it->path(), st)) ++removed;
+    }
+    return removed;
 }

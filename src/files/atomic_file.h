@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 class TAtomicFile {
@@ -14,9 +15,10 @@ class TAtomicFile {
     TAtomicFile& operator=(const TAtomicFile&) = delete;
     ~TAtomicFile();  // discards the temporary file when Commit was not reached
 
-    // Creates the temporary file in the target's folder. False when it cannot be created (the
-    // folder is missing, not writable, or the path is not a file path) and when the target exists
-    // but may not be written.
+    // Creates the temporary file "<target>.<pid>-<n>.tmp" in the target's folder. False when it
+    // cannot be created (the folder is missing, not writable, or the path is not a file path),
+    // when the target exists but may not be written, and when something other than a regular
+    // file (a folder, a FIFO, a device) stands at the target's place.
     bool Create(const std::string& target);
     // Appends to the temporary file; false on any write error.
     bool Write(const char* data, size_t n);
@@ -38,3 +40,10 @@ class TAtomicFile {
 
 // Create, Write and Commit in one; false when the file was not replaced.
 bool ReplaceFileContents(const std::string& target, const std::string& contents);
+
+// A save that was killed leaves its temporary file "<name>.<pid>-<n>.tmp" behind. Removes, in
+// the folder, the regular files of exactly that pattern whose process no longer runs and whose
+// target name `accept` agrees to; returns how many were removed. Files of a process that still
+// runs (another instance saving right now) stay.
+int RemoveStaleTemporaries(const std::string& folder,
+                           const std::function<bool(const std::string& target)>& accept);

@@ -1,25 +1,14 @@
 // File commands: New, Open, Save, their exe-directory variants, Exit.
 #include "files/file_commands.h"
 
-#include <filesystem>
-#include <fstream>
+#include <istream>
 #include <sstream>
 
 #include "app/Hlav.h"
 #include "files/atomic_file.h"
 #include "files/param_file.h"
+#include "files/word_reader.h"
 #include "params/bike_types.h"
-
-namespace {
-
-// Only regular files are read: a folder or a device is refused like a file that cannot be
-// opened (a device such as /dev/zero would otherwise be read for ever).
-bool IsReadableFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
-}  // namespace
 
 void TFormHlav::MenuNewClick() {
     if (ComboBoxBike.ItemIndex() >= kBikeTypes) return;
@@ -39,17 +28,23 @@ void TFormHlav::MenuOpenClick() {
     const std::string path = platform.dialogs->OpenFileDialog(request);
     if (!path.empty()) {
         openDialogPath = path;  // the dialog opens with its last choice next time
-        std::ifstream in;
-        if (IsReadableFile(path)) in.open(path, std::ios::binary);
-        if (!in.is_open()) {
+        // Only a regular file is read (a folder or a device is refused like a file that cannot be
+        // opened), and a read error part way is reported the same way: the window stays as it
+        // was in both cases.
+        TInputFile file;
+        if (!file.Open(path)) {
             platform.dialogs->ShowMessage(Text(TMsg::OpenFileError));
         } else {
             // Read into a copy: the window changes only once the whole file has been taken.
+            std::istream in(&file);
             TParamImage loaded = image;
             bool ext = CheckBoxExtMonitor.Checked();
             const bool matched = ReadParamFile(in, loaded, ext);
-            in.close();
-            if (!matched) {
+            const bool readError = file.Failed() || in.bad();
+            file.Close();
+            if (readError) {
+                platform.dialogs->ShowMessage(Text(TMsg::OpenFileError));
+            } else if (!matched) {
                 platform.dialogs->ShowMessage(Text(TMsg::UnmatchedIgn));
             } else {
                 image = loaded;

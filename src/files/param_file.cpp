@@ -258,9 +258,12 @@ bool ReadParamFile(std::istream& in, TParamImage& image, bool& extMonitor) {
         // Otherwise the word after the key is looked at like any other, so a version key right
         // behind it still counts.
     }
-    if (!matched) return false;
 
-    bool pending = reader.Next(word);  // word holds an unprocessed word
+    // The keys go into copies, taken over only when the whole stream could be read: a read
+    // error part way leaves the set as it was, like a file that cannot be opened.
+    TParamImage read = image;
+    bool readExt = extMonitor;
+    bool pending = matched && reader.Next(word);  // word holds an unprocessed word
     while (pending) {
         const TKeyEntry* e = FindKey(word);
         pending = reader.Next(word);
@@ -270,13 +273,24 @@ bool ReadParamFile(std::istream& in, TParamImage& image, bool& extMonitor) {
             bool inRange = false;
             if (!word.AsNumber(n, inRange)) break;  // look at this word again as a key
             if (e->kind == TValueKind::ExtMonitor) {
-                extMonitor = n != 0;
+                readExt = n != 0;
             } else {
                 const TValueSlot s = SlotOf(*e, k);
-                image.Set(s.field, s.element, static_cast<uint8_t>(n / s.scale - s.pre));
+                read.Set(s.field, s.element, static_cast<uint8_t>(n / s.scale - s.pre));
             }
             pending = reader.Next(word);
         }
     }
+    if (reader.Failed()) {
+        try {
+            in.setstate(std::ios::badbit);
+        } catch (...) {
+            // A stream that throws on errors has been told anyway.
+        }
+        return false;
+    }
+    if (!matched) return false;
+    image = read;
+    extMonitor = readExt;
     return true;
 }

@@ -15,5 +15,6 @@ constexpr unsigned kParamFileVersion = 43;
 void WriteParamFile(std::ostream& out, const TParamImage& image, bool extMonitor);
 
 // Overlays the keys found after the first VELMAROK_KEY 43 on the image and on extMonitor. Returns
-// false, having changed nothing, when the stream holds no version key with the value 43.
+// false, having changed nothing, when the stream holds no version key with the value 43, and also
+// when the stream fails while being read; the stream's badbit then tells the read error apart.
 bool ReadParamFile(std::istream& in, TParamImage& image, bool& extMonitor);

@@ -3,8 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <istream>
 
 #include "app/Hlav.h"
 #include "files/atomic_file.h"
@@ -66,11 +65,46 @@ bool IsQuoted(std::string_view v) {
 
 bool TIniFile::Load(const std::string& path) {
     lines_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    Parse(text.str());
+    cut_ = false;
+    TInputFile file(kMaxBytes);
+    if (!file.Open(path)) return false;
+    // The lines are built straight from the file's buffer, so the text is held only once.
+    std::string line;
+    char chunk[4096];
+    bool full = false;
+    bool more = false;  // bytes left behind the last line taken
+    while (!full) {
+        const std::streamsize got = file.sgetn(chunk, sizeof chunk);
+        if (got <= 0) break;
+        std::streamsize i = 0;
+        for (; i < got && !full; ++i) {
+            if (chunk[i] != '\n') {
+                line += chunk[i];
+                continue;
+            }
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines_.push_back(std::move(line));
+            line.clear();
+            full = lines_.size() >= kMaxLines;
+        }
+        more = i < got;
+    }
+    if (file.Failed()) {
+        lines_.clear();  // unreadable: like a missing file
+        return false;
+    }
+    if (full) {
+        // Whether anything follows the last line taken.
+        cut_ = more || file.sgetc() != std::char_traits<char>::eof();
+        line.clear();
+    } else {
+        cut_ = file.Cut();
+    }
+    // A last line without a line end counts, unless the file was cut off inside it.
+    if (!line.empty() && !cut_) {
+        if (line.back() == '\r') line.pop_back();
+        lines_.push_back(std::move(line));
+    }
     return true;
 }
 
@@ -200,13 +234,17 @@ std::string SnapshotText(const TParamImage& image) {
 int ReadSnapshot(std::istream& in, TParamImage& image) {
     TWordReader reader(in.rdbuf(), 271);
     TWord word;
+    // Into a copy first: a snapshot that fails while being read changes nothing.
+    TParamImage read = image;
     int stored = 0;
     while (stored < TParamImage::kSize && reader.Next(word)) {
         uint16_t n = 0;
         bool inRange = false;
         if (!word.AsNumber(n, inRange)) break;
-        image[stored++] = static_cast<uint8_t>(n);
+        read[stored++] = static_cast<uint8_t>(n);
     }
+    if (reader.Failed()) return 0;
+    image = read;
     return stored;
 }
 
@@ -226,6 +264,25 @@ constexpr const char* kCheckBoxKeys[6] = {
     "CheckBoxExtMonitor->Checked", "CheckBoxIgnAll->Checked",    "CheckBoxJetTpsAll->Checked",
     "CheckBoxJetTpsAlli->Checked", "CheckBoxJetIapAll->Checked", "CheckBoxPrivAll->Checked",
 };
+
+// Temporary files of saves that were killed half way: of the settings and the snapshot in their
+// folder, and of parameter files beside the last file.
+void RemoveStaleSaves(const std::string& settingsPath, const std::string& snapshotPath,
+                      const std::string& lastFilePath) {
+    const std::string settingsDir = fs::path(settingsPath).parent_path().string();
+    const std::string settingsName = fs::path(settingsPath).filename().string();
+    const std::string snapshotName = fs::path(snapshotPath).filename().string();
+    RemoveStaleTemporaries(settingsDir, [&](const std::string& target) {
+        return target == settingsName || target == snapshotName;
+    });
+    if (lastFilePath.empty()) return;
+    const fs::path last(lastFilePath);
+    const std::string lastName = last.filename().string();
+    RemoveStaleTemporaries(last.parent_path().string(), [&](const std::string& target) {
+        return target == lastName ||
+               (target.size() > 4 && target.compare(target.size() - 4, 4, ".ign") == 0);
+    });
+}
 
 }  // namespace
 
@@ -263,8 +320,15 @@ void TFormHlav::LoadSettings() {
         boxes[i]->SetChecked(ini.ReadInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0) !=
                              0);
 
-    std::ifstream snap(snapshotPath, std::ios::binary);
-    if (snap) ReadSnapshot(snap, image);  // a missing snapshot leaves the default set
+    // A missing snapshot leaves the default set; so does one that is no regular file (a folder,
+    // a FIFO, a device) or that cannot be read to its end.
+    TInputFile snapshot;
+    if (snapshot.Open(snapshotPath)) {
+        std::istream in(&snapshot);
+        ReadSnapshot(in, image);
+    }
+
+    RemoveStaleSaves(settingsPath, snapshotPath, LastFilePath);
 }
 
 void TFormHlav::SaveSettings() {
@@ -288,13 +352,24 @@ void TFormHlav::SaveSettings() {
     const TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll, &Tp14.all,
                                 &Tp23.all,           &Iap.all,        &CheckBoxPrivAll};
     for (int i = 0; i < 6; ++i) ini.WriteInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0);
-    // Failures at close are not reported; the old files then stay whole.
-    ReplaceFileContents(settingsPath, ini.Text());
-    ReplaceFileContents(snapshotPath, SnapshotText(image));
+    // A file that cannot be replaced (a full disk, a read-only folder, a folder standing at the
+    // file's place) keeps its old contents; the program goes on closing and says so once, on the
+    // error output, since the window is already gone.
+    const bool settingsSaved = ReplaceFileContents(settingsPath, ini.Text());
+    const bool snapshotSaved = ReplaceFileContents(snapshotPath, SnapshotText(image));
+    if (!settingsSaved || !snapshotSaved) {
+        std::fprintf(stderr, "quorvel05: could not save %s%s%s\n",
+                     settingsSaved ? "" : settingsPath.c_str(),
+                     !settingsSaved && !snapshotSaved ? " and " : "",
+                     snapshotSaved ? "" : snapshotPath.c_str());
+    }
 }
 
 void TFormHlav::ReadTestMarker() {
     testMode = false;
-    std::ifstream in(markerPath, std::ios::binary);
-    if (in) testMode = HasTestMarker(in);
+    // A missing marker, or one that is no regular file or cannot be read, means test mode off.
+    TInputFile marker(kMaxMarkerBytes);
+    if (!marker.Open(markerPath)) return;
+    std::istream in(&marker);
+    testMode = HasTestMarker(in) && !marker.Failed();
 }

@@ -2,6 +2,7 @@
 // marker.
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -11,14 +12,26 @@
 
 constexpr const char* kSettingsSection = "FORM_HLAV";
 constexpr const char* kTestMarkerWord = "DIAG_UNLOCK";
+// The most of the test marker file that is searched for the word.
+constexpr uint64_t kMaxMarkerBytes = 1u << 20;
 
 // A small INI file kept as its lines, so that sections, keys and comments the program does not
 // know survive a rewrite unchanged. Section and key names match without regard to letter case;
 // lines end in CR LF when written (LF or CR LF are read).
 class TIniFile {
   public:
-    // Reads the file; false (and no lines) when it is missing or cannot be read.
+    // The most of a settings file that is read; it is a few hundred bytes when the program wrote
+    // it, so anything beyond this is no settings of the program's. Both limits keep the memory
+    // held for the lines small whatever the file holds.
+    static constexpr uint64_t kMaxBytes = 1u << 20;
+    static constexpr size_t kMaxLines = 20000;
+
+    // Reads the file; false (and no lines) when it is missing, is no regular file (a folder, a
+    // FIFO, a device) or cannot be read. Only the first kMaxBytes or kMaxLines are taken, up to
+    // the last whole line among them; Cut then tells that the file went on, and a rewrite keeps
+    // only the lines taken.
     bool Load(const std::string& path);
+    bool Cut() const { return cut_; }
     void Parse(std::string_view text);
     std::string Text() const;
 
@@ -46,13 +59,15 @@ class TIniFile {
     void Put(std::string_view section, std::string_view key, const std::string& raw);
 
     std::vector<std::string> lines_;
+    bool cut_ = false;
 };
 
 // The snapshot text: the 600 image bytes as "%5u ", ten to a line, each line ending in CR LF.
 std::string SnapshotText(const TParamImage& image);
 // Stores up to 600 numbers (their low 8 bits) into image bytes 0, 1, 2, ... in order. Stops at
 // the end of the stream or at the first word that is not a number; the bytes from there on keep
-// their values. Returns the count of bytes stored.
+// their values. Returns the count of bytes stored. A stream that fails while being read stores
+// nothing (0).
 int ReadSnapshot(std::istream& in, TParamImage& image);
 // True when the stream holds the word DIAG_UNLOCK (exact case) among words of up to 255
 // characters; a longer run of characters counts as one word that matches nothing.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <streambuf>
+#include <string>
 
 // One word as read. A run longer than the reader's limit is consumed whole but kept only as a
 // marker (overlong): it is never equal to any text and never a number, so an overlong run cannot
@@ -30,10 +31,44 @@ class TWordReader {
   public:
     // maxLength: the longest word kept, at most TWord::kCapacity - 1.
     TWordReader(std::streambuf* source, size_t maxLength);
-    // The next word; false at the end of the stream (or when there is no stream).
+    // The next word; false at the end of the stream (or when there is no stream). A stream that
+    // fails while being read (a standard file buffer throws on a read error) ends here too, and
+    // Failed tells it apart from a regular end.
     bool Next(TWord& word);
+    bool Failed() const { return failed_; }
 
   private:
     std::streambuf* source_;
     size_t maxLength_;
+    bool failed_ = false;
+};
+
+// A file read through a fixed buffer. Only a regular file is opened: a folder, a FIFO, a device or
+// a socket is refused like a missing file, and without waiting (a FIFO with no writer would block
+// the open, a device such as /dev/zero would never end). A read error (a failing disk, a share
+// that went away) ends the stream like the end of the file and is remembered in Failed; nothing
+// is thrown. At most `limit` bytes are delivered; Cut tells whether the file held more.
+class TInputFile : public std::streambuf {
+  public:
+    explicit TInputFile(uint64_t limit = UINT64_MAX) : limit_(limit) {}
+    TInputFile(const TInputFile&) = delete;
+    TInputFile& operator=(const TInputFile&) = delete;
+    ~TInputFile() override { Close(); }
+
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Failed() const { return failed_; }
+    bool Cut() const { return cut_; }
+
+  protected:
+    int_type underflow() override;
+
+  private:
+    int fd_ = -1;
+    uint64_t limit_;
+    uint64_t delivered_ = 0;
+    bool failed_ = false;
+    bool cut_ = false;
+    char buffer_[8192];
 };
