@@ -298,11 +298,19 @@ void TFormView::Start() {
     resize(std::max(form_.FormHlav.width, kClientWidth),
            std::max(form_.FormHlav.height, kClientHeight) + menuBar()->sizeHint().height());
     ApplyChanges();
+    // A coarse timer may fire up to 5 % early; every time-out of the link is counted in ticks.
+    timer_.setTimerType(Qt::PreciseTimer);
     timer_.start(55);
 }
 
 void TFormView::Tick() {
     if (stopRequested) {
+        // A box still open is closed first, as its Cancel, No or OK would close it; the window
+        // closes on a later tick, once the handler that opened the box has returned.
+        if (guard_.depth > 0 || inHandler_) {
+            CloseModalBoxes();
+            return;
+        }
         stopRequested = 0;
         close();
         return;

@@ -27,6 +27,15 @@ void OnStopSignal(int) {
     TFormView::stopRequested = 1;
 }
 
+// Signals that would end the program without its shut-down sequence. A save that reaches the
+// file-size limit then fails with EFBIG like any other write error, the old file staying whole,
+// instead of SIGXFSZ ending the program.
+void IgnoreFatalFileSignals() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 // Settings live in the per-user configuration folder unless told otherwise; the demo keeps its
 // own, so trying the virtual unit never changes the port or the tune of the real one.
 std::string ConfigDir(const TCommandLine& cl) {
@@ -55,6 +64,7 @@ std::string ConfigDir(const TCommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFatalFileSignals();
     std::vector<std::string> args(argv + 1, argv + argc);
     const TCommandLine cl = ParseCommandLine(args);
     if (cl.help) {

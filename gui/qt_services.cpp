@@ -1,12 +1,44 @@
 #include "qt_services.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
+
+#include "form_view.h"
+
+void CloseModalBoxes() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(w);
+        if (box == nullptr || !box->isVisible() || !box->isModal()) continue;
+        // Closing picks the box's own escape answer (OK of an information box, Cancel of a
+        // question); a box without one is rejected, which the callers take as Cancel.
+        if (!box->close()) box->reject();
+    }
+}
+
+namespace {
+
+// While a box is open, a stop request (SIGTERM, SIGINT) closes it. The tick, which closes the
+// window on such a request, is held back while a box is open, and does not run at all inside a
+// box opened from the tick itself or during start-up.
+struct TStopWatch {
+    QTimer timer;
+    TStopWatch() {
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            if (TFormView::stopRequested) CloseModalBoxes();
+        });
+        timer.start(50);
+    }
+};
+
+}  // namespace
 
 QString TQtDialogs::Title() const {
     return parent_ ? parent_->window()->windowTitle() : QStringLiteral("Quorvel 05");
@@ -14,11 +46,13 @@ QString TQtDialogs::Title() const {
 
 void TQtDialogs::ShowMessage(const std::string& text) {
     TModalGuard::TScope scope(guard_);
+    TStopWatch watch;
     QMessageBox::information(parent_, Title(), QString::fromStdString(text));
 }
 
 TAnswer TQtDialogs::AskYesNoCancel(const std::string& text) {
     TModalGuard::TScope scope(guard_);
+    TStopWatch watch;
     const auto b = QMessageBox::question(parent_, Title(), QString::fromStdString(text),
                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                          QMessageBox::Yes);
@@ -62,11 +96,13 @@ std::string RunDialog(QWidget* parent, const TFileDialogRequest& r, bool save) {
 
 std::string TQtDialogs::OpenFileDialog(const TFileDialogRequest& request) {
     TModalGuard::TScope scope(guard_);
+    TStopWatch watch;
     return RunDialog(parent_, request, false);
 }
 
 std::string TQtDialogs::SaveFileDialog(const TFileDialogRequest& request) {
     TModalGuard::TScope scope(guard_);
+    TStopWatch watch;
     return RunDialog(parent_, request, true);
 }
 

@@ -17,6 +17,10 @@ struct TModalGuard {
     };
 };
 
+// Closes every modal box that is open, each as its Cancel, No or OK would, so that nothing is
+// lost: an information box as OK, a question as Cancel, a file dialog as Cancel.
+void CloseModalBoxes();
+
 class TQtDialogs : public TDialogs {
   public:
     explicit TQtDialogs(TModalGuard& guard) : guard_(guard) {}
