@@ -14,6 +14,28 @@ bool Number(const std::string& text, int lo, int hi, int& out) {
     return true;
 }
 
+// "RPM,TP,IAP,MAP": speed 300-20000 rpm (the unit uses no map cell below 300), throttle and
+// pressure 0-100 %, map "tp" or "iap".
+bool Point(const std::string& text, TEnginePoint& out) {
+    std::string part[4];
+    size_t from = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t comma = i < 3 ? text.find(',', from) : text.size();
+        if (comma == std::string::npos) return false;
+        part[i] = text.substr(from, comma - from);
+        from = comma + 1;
+    }
+    TEnginePoint p;
+    p.held = true;
+    if (part[3] != "tp" && part[3] != "iap") return false;
+    p.onTpMap = part[3] == "tp";
+    if (!Number(part[0], 300, 20000, p.rpm) || !Number(part[1], 0, 100, p.tpPercent) ||
+        !Number(part[2], 0, 100, p.iapPercent))
+        return false;
+    out = p;
+    return true;
+}
+
 }  // namespace
 
 bool ApplyFaultOption(TUnitFaults& f, const std::string& word) {
@@ -51,6 +73,8 @@ bool ApplyFaultOption(TUnitFaults& f, const std::string& word) {
         f.trailingBytes = v;
     } else if (name == "save-ticks" && Number(value, 0, 10000, v)) {
         f.saveTicks = v;
+    } else if (name == "point") {
+        return Point(value, f.point);
     } else {
         return false;
     }

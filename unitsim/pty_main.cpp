@@ -1,6 +1,6 @@
 // quorvel05-unitsim: serves the virtual unit on a pseudo-terminal until stopped.
 //   quorvel05-unitsim [--layout N] [--silent] [--hold N] [--differ BLOCK] [--drop-every N]
-//                     [--fault NAME[=N]]... [--stopped]
+//                     [--point RPM,TP,IAP,tp|iap] [--fault NAME[=N]]... [--stopped]
 // Prints the terminal's path on the first line of standard output.
 #include <fcntl.h>
 #include <poll.h>
@@ -27,10 +27,12 @@ void OnSignal(int) {
 void Usage() {
     std::puts(
         "usage: quorvel05-unitsim [--layout N] [--silent] [--hold TICKS] [--differ BLOCK]\n"
-        "                         [--drop-every N] [--fault NAME[=N]]... [--stopped]\n"
+        "                         [--drop-every N] [--point RPM,TP,IAP,tp|iap]\n"
+        "                         [--fault NAME[=N]]... [--stopped]\n"
         "Serves the virtual unit on a new pseudo-terminal and prints its path.\n"
         "Faults: silent, wrong-check, layout=N, hold=TICKS, differ=BLOCK, mute=BLOCK,\n"
-        "wrong-code=BLOCK, drop-every=N, copies=N, trailing=N, save-ticks=N.");
+        "wrong-code=BLOCK, drop-every=N, copies=N, trailing=N, save-ticks=N,\n"
+        "point=RPM,TP,IAP,MAP (the engine held at RPM, TP % and IAP % on the tp or iap map).");
 }
 
 void Flush(int fd, TUnitSim& sim) {
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
     } kValueOptions[] = {{"--layout", "layout"},
                          {"--hold", "hold"},
                          {"--differ", "differ"},
-                         {"--drop-every", "drop-every"}};
+                         {"--drop-every", "drop-every"},
+                         {"--point", "point"}};
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
         std::string word;

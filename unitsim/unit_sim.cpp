@@ -126,6 +126,8 @@ void TUnitSim::Answer(const uint8_t* in) {
             savingTicksLeft_ = std::max(0, faults.saveTicks);
             savingCountdown_ = savingTicksLeft_ > 0 ? 503 : 0;
             ++programmings_;
+            // A later lone write of block 5 (automatic tuning) is no new programming.
+            std::fill(std::begin(programmed_), std::end(programmed_), false);
         }
     } else if (code >= 64 && code <= 69) {
         block = code - 64;
@@ -182,6 +184,16 @@ size_t TUnitSim::Take(uint8_t* out, size_t cap) {
 
 void TUnitSim::Tick() {
     ++tick_;
+    // A point given among the faults is handed to the engine once; the engine's own calls may
+    // release or move it afterwards.
+    if (faults.point != appliedPoint_) {
+        const TEnginePoint& p = faults.point;
+        if (p.held)
+            engine.HoldPoint(p.rpm, p.tpPercent, p.iapPercent, p.onTpMap);
+        else
+            engine.ReleasePoint();
+        appliedPoint_ = p;
+    }
     engine.Step(memory_);
     // The countdown falls from 503 evenly and reaches 0 after saveTicks ticks.
     if (savingTicksLeft_ > 0) {

@@ -23,6 +23,7 @@ struct TUnitFaults {
     int dropEvery = 0;           // every n-th answer is lost (0: none)
     int saveTicks = 55;          // ticks the unit takes to store after a full programming;
                                  // 0 or less: stored at once, no saving countdown reported
+    TEnginePoint point;          // the engine is held here from the next tick while held
 };
 
 class TUnitSim {
@@ -92,4 +93,5 @@ class TUnitSim {
     uint16_t savingCountdown_ = 0;
     int savingTicksLeft_ = 0;
     uint16_t programmings_ = 0;
+    TEnginePoint appliedPoint_;  // the held point last handed to the engine
 };

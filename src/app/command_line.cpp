@@ -54,7 +54,8 @@ const char* CommandLineUsage() {
            "  --demo-fault NAME        make the virtual unit misbehave: silent, wrong-check,\n"
            "                           layout=N, hold=TICKS, differ=BLOCK, mute=BLOCK,\n"
            "                           wrong-code=BLOCK, drop-every=N, copies=N, trailing=N,\n"
-           "                           save-ticks=N\n"
+           "                           save-ticks=N; point=RPM,TP,IAP,MAP holds the engine\n"
+           "                           at RPM, TP % and IAP % on MAP (tp or iap)\n"
            "  --help                   show this text\n"
            "  --version                show the version\n";
 }

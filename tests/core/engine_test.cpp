@@ -8,23 +8,22 @@
 
 namespace {
 
-// The map cell the virtual engine runs in, by its own rule: the last axis point not above the
-// speed, the TP row by throttle, the IAP row by pressure.
+// The map cell the virtual engine runs in, found as the PC finds it: the nearest RPM point
+// (a midpoint going down), the nearest TP row, the nearest IAP row (a midpoint going up).
 int OperatingCellByte(const std::array<uint8_t, 600>& m, const TEngineState& s) {
     static constexpr int kTpRows[10] = {0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
-    auto column = [&](int axis) {
-        int c = 0;
-        for (int k = 0; k < 10; ++k)
-            if (s.rpm >= m[static_cast<size_t>(axis + k)] * 100) c = k;
-        return c;
+    auto nearest = [](auto point, int v) {
+        int best = 0;
+        for (int k = 1; k < 10; ++k)
+            if (2 * v > point(k - 1) + point(k)) best = k;
+        return best;
     };
-    if (s.onTpMap) {
-        int r = 0;
-        for (int k = 0; k < 10; ++k)
-            if (s.tpPercent >= kTpRows[k]) r = k;
-        return 300 + 10 * r + column(260);
-    }
-    return 500 + 10 * std::clamp(s.iapPercent / 10 - 1, 0, 9) + column(280);
+    auto column = [&](int axis) {
+        return nearest([&](int k) { return m[static_cast<size_t>(axis + k)]; }, s.rpm / 100);
+    };
+    if (s.onTpMap)
+        return 300 + 10 * nearest([](int k) { return kTpRows[k]; }, s.tpPercent) + column(260);
+    return 500 + 10 * std::clamp((s.iapPercent + 5) / 10 - 1, 0, 9) + column(280);
 }
 
 double MeanLambda(TEngineModel& e, std::array<uint8_t, 600>& m, int ticks) {
@@ -42,6 +41,7 @@ TEST(VirtualEngine, RicherCellAtTheOperatingPointRaisesTheLambdaReading) {
     TUnitSim sim;
     std::array<uint8_t, 600> m = sim.Memory();
     TEngineModel e;
+    e.lambdaDelayTicks = 0;
     for (int i = 0; i < 10; ++i) e.Step(m);  // settled at idle, before the first blip
     const int cell = OperatingCellByte(m, e.State());
     const double lean = MeanLambda(e, m, 12);
@@ -111,4 +111,43 @@ TEST(VirtualEngine, EveryMonitorValueStaysPlausibleOverAWholeProgramme) {
     EXPECT_GT(maxRpm, 4000);
     EXPECT_LT(maxRpm, 14000);
     EXPECT_GT(lastCoolant, 100 + 60);
+}
+
+TEST(VirtualEngineProbe, LeanStoichiometricAndRichVoltages) {
+    const struct {
+        double error;  // (stored - need) / need
+        int lo, hi;    // mV
+    } cases[] = {
+        {-0.30, 90, 120}, {-0.06, 0, 449},  {-0.02, 0, 449},  {-0.01, 450, 800},
+        {0.0, 600, 650},  {0.01, 450, 800}, {0.02, 801, 999}, {0.30, 880, 910},
+    };
+    int last = 0;
+    for (const auto& c : cases) {
+        const int mv = TEngineModel::ProbeMv(c.error);
+        EXPECT_GE(mv, c.lo) << c.error;
+        EXPECT_LE(mv, c.hi) << c.error;
+        EXPECT_GT(mv, last) << c.error;
+        last = mv;
+    }
+}
+
+TEST(VirtualEngineProbe, AChangedCellShowsOnlyAfterTheDelay) {
+    for (int delay : {0, 1, 6, TEngineModel::kMaxLambdaDelay}) {
+        TUnitSim sim;
+        std::array<uint8_t, 600> m = sim.Memory();
+        TEngineModel e;
+        e.lambdaDelayTicks = delay;
+        e.lambdaNoiseMv = 0;
+        e.HoldPoint(2000, 5, 30, true);  // TP row 2, column 1: a cell whose need is as stored
+        for (int i = 0; i < 40; ++i) e.Step(m);
+        const int before = e.State().lambdaMv;
+        EXPECT_EQ(before, TEngineModel::ProbeMv(0)) << delay;
+        m[321] = m[421] = 110;  // both TP maps 10 % rich
+        for (int i = 0; i < delay; ++i) {
+            e.Step(m);
+            EXPECT_EQ(e.State().lambdaMv, before) << delay << " tick " << i;
+        }
+        e.Step(m);
+        EXPECT_EQ(e.State().lambdaMv, TEngineModel::ProbeMv(0.10)) << delay;
+    }
 }

@@ -179,3 +179,116 @@ TEST(VirtualUnitFaultWords, KnownWordsWithValuesInRange) {
     EXPECT_EQ(f.trailingBytes, kept.trailingBytes);
     EXPECT_EQ(f.silentBlock, kept.silentBlock);
 }
+
+TEST(VirtualUnitFaultWords, HeldPointWithItsBounds) {
+    TUnitFaults f;
+    EXPECT_TRUE(ApplyFaultOption(f, "point=5000,20,30,tp"));
+    EXPECT_EQ(f.point, (TEnginePoint{true, 5000, 20, 30, true}));
+    EXPECT_TRUE(ApplyFaultOption(f, "point=300,0,100,iap"));
+    EXPECT_EQ(f.point, (TEnginePoint{true, 300, 0, 100, false}));
+    const TEnginePoint kept = f.point;
+    for (const char* w :
+         {"point", "point=", "point=5000", "point=5000,20,30", "point=5000,20,30,TP",
+          "point=5000,20,30,tp,1", "point=5000,20,30,", "point=299,20,30,tp",
+          "point=20001,20,30,tp", "point=5000,101,30,tp", "point=5000,20,-1,iap",
+          "point=5000,,30,tp", "point=5000, 20,30,tp", "point=5e3,20,30,tp"}) {
+        EXPECT_FALSE(ApplyFaultOption(f, w)) << w;
+    }
+    EXPECT_EQ(f.point, kept);
+}
+
+TEST(VirtualUnit, HeldPointIsWhatTheMonitorFrameReports) {
+    const struct {
+        const char* word;
+        bool stopped;  // the engine was stopped before
+        int rpm, tp, iap, tpMap;
+    } cases[] = {
+        {"point=5000,20,30,tp", false, 5000, 20, 30, 1},
+        {"point=1200,0,45,iap", false, 1200, 0, 45, 0},
+        {"point=300,100,100,tp", true, 300, 100, 100, 1},
+    };
+    for (const auto& c : cases) {
+        TUnitSim sim;
+        sim.engine.running = !c.stopped;
+        ASSERT_TRUE(ApplyFaultOption(sim.faults, c.word)) << c.word;
+        for (int tick = 0; tick < 200; ++tick) sim.Tick();  // through blips and cruise alike
+        const std::vector<uint8_t> a = Exchange(sim, Command(48));
+        ASSERT_EQ(a.size(), static_cast<size_t>(kFrameSize));
+        EXPECT_EQ(FrameWord(a.data(), 1), c.rpm) << c.word;
+        EXPECT_EQ(a[51], c.tp) << c.word;
+        EXPECT_EQ(a[52], c.iap) << c.word;
+        EXPECT_EQ(a[59], 0) << c.word;  // a map cell in use
+        EXPECT_EQ(a[60], c.tpMap) << c.word;
+        EXPECT_EQ(a[73], 1) << c.word;  // running
+    }
+    // Released, the engine moves on with its programme.
+    TUnitSim sim;
+    sim.engine.HoldPoint(5000, 20, 30, true);
+    for (int tick = 0; tick < 20; ++tick) sim.Tick();
+    sim.engine.ReleasePoint();
+    for (int tick = 0; tick < 20; ++tick) sim.Tick();
+    EXPECT_LT(sim.engine.State().rpm, 4000);
+}
+
+TEST(VirtualUnit, MutedBlockStaysSilentForALoneWriteWhichIsNoNewProgramming) {
+    TUnitSim sim;
+    sim.faults.saveTicks = 2;
+    for (uint8_t b = 0; b <= 5; ++b) Exchange(sim, Command(b, sim.Memory().data() + 100 * b));
+    sim.Tick();
+    sim.Tick();
+    ASSERT_EQ(sim.Programmings(), 1);
+    ASSERT_EQ(sim.SavingCountdown(), 0);
+    // Tuning writes one map block alone, with no session around it.
+    uint8_t block[kFrameData];
+    std::memcpy(block, sim.Memory().data() + 500, kFrameData);
+    block[43] = 101;
+    EXPECT_EQ(Exchange(sim, Command(5, block)).size(), static_cast<size_t>(kFrameSize));
+    EXPECT_EQ(sim.Programmings(), 1);
+    EXPECT_EQ(sim.SavingCountdown(), 0);
+    for (int muted : {3, 5}) {
+        sim.faults.silentBlock = muted;
+        std::memcpy(block, sim.Memory().data() + 100 * muted, kFrameData);
+        EXPECT_TRUE(Exchange(sim, Command(static_cast<uint8_t>(muted), block)).empty()) << muted;
+    }
+}
+
+// The PC's side of automatic tuning in its simplest form: hold a cell, read the probe, move the
+// cell by one toward the band of 750-850 mV and write the block alone.
+TEST(VirtualUnitTuning, NudgingTheCellTowardTheBandConverges) {
+    const struct {
+        const char* point;
+        std::vector<int> cells;  // image bytes moved together
+        int minSteps;
+    } cases[] = {
+        {"point=4000,20,39,tp", {343, 443}, 5},  // 6 % lean, both TP maps
+        {"point=6000,20,39,tp", {344}, 3},       // 5 % rich, TP14 alone
+        {"point=8000,20,39,tp", {445}, 15},      // 8 % lean, TP23 alone
+        {"point=4000,0,50,iap", {543}, 4},       // 5 % lean, IAP map
+        {"point=2000,5,30,tp", {321, 421}, 1},   // as stored: slightly rich of the band
+    };
+    for (const auto& c : cases) {
+        TUnitSim sim;
+        ASSERT_TRUE(ApplyFaultOption(sim.faults, c.point));
+        int steps = 0, onTarget = 0;
+        for (int round = 0; round < 100 && onTarget < 4; ++round) {
+            for (int tick = 0; tick < 25; ++tick) sim.Tick();
+            const std::vector<uint8_t> m = Exchange(sim, Command(48));
+            const int mv = FrameWord(m.data(), 11) * 5000 / 4092;
+            const int step = mv < 750 ? 1 : mv > 850 ? -1 : 0;
+            onTarget = step == 0 ? onTarget + 1 : 0;
+            if (step == 0) continue;
+            ++steps;
+            const int block = c.cells[0] / 100;
+            uint8_t data[kFrameData];
+            std::memcpy(data, sim.Memory().data() + 100 * block, kFrameData);
+            for (int cell : c.cells)
+                data[cell % 100] = static_cast<uint8_t>(data[cell % 100] + step);
+            EXPECT_EQ(Exchange(sim, Command(static_cast<uint8_t>(block), data)).size(),
+                      static_cast<size_t>(kFrameSize));
+        }
+        EXPECT_EQ(onTarget, 4) << c.point;
+        EXPECT_GE(steps, c.minSteps) << c.point;
+        EXPECT_GT(sim.engine.MixtureError(), 0.005) << c.point;
+        EXPECT_LT(sim.engine.MixtureError(), 0.03) << c.point;
+    }
+}
