@@ -49,6 +49,9 @@ class TFormHlav : public TMainWindow {
     void SessionTimeoutStep();
     void MessageCountdownStep();
     void UpdateUnitIdentity();
+    // The caption and the status bar warn while the unit holds a set that failed its program or
+    // verify, until a verify passes.
+    void ShowVerifyWarning();
 
     // ---- live monitor
     void DecodeMonitorFrame(const uint8_t* frame);
@@ -113,6 +116,8 @@ class TFormHlav : public TMainWindow {
     TFieldTables fields;
     uint8_t language = kLangCzech;
     bool testMode = false;
+    // The last program or verify of the unit failed (ShowVerifyWarning).
+    bool unitUnverified = false;
     bool blockPending = false;  // a single-block write of automatic tuning awaits its answer
     uint8_t offTargetTicks = 0;
     bool inTuningWindow = false;

@@ -1,6 +1,7 @@
 // Read, verify and program sessions, the single-block acknowledgement, the status message.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/Hlav.h"
 
@@ -135,6 +136,10 @@ void TFormHlav::HandleResponse(const uint8_t* frame) {
             CGaugeProgram.SetPosition(CGaugeProgram.Max());
             ShowStatus(Text(TMsg::VerifyOk), TColor::BtnFace);
             session.kind = TSessionKind::None;
+            if (unitUnverified) {
+                unitUnverified = false;
+                ShowVerifyWarning();
+            }
             return;
 
         case TSessionKind::Program:
@@ -190,10 +195,32 @@ void TFormHlav::SessionTimeoutStep() {
                                                             : TMsg::ReadError;
             ShowStatus(Text(m), TColor::Red);
             if (session.kind == TSessionKind::Verify) session.programDone = false;
+            // The red text goes after its display time (a verify failing after a program is even
+            // followed by the unit's saving progress at once); the warning stays until a verify
+            // passes, so a unit holding a set that did not verify is not overlooked. A program
+            // that got no answer to block 0 has written nothing.
+            const bool partlyProgrammed =
+                session.kind == TSessionKind::Program && (session.command & 63) > 0;
+            if (session.kind == TSessionKind::Verify || partlyProgrammed) {
+                unitUnverified = true;
+                ShowVerifyWarning();
+            }
             session.kind = TSessionKind::None;
         }
     }
     if (session.kind == TSessionKind::Read) session.programDone = false;
+}
+
+void TFormHlav::ShowVerifyWarning() {
+    const char* caption = WindowCaption(language);
+    if (*caption == '\0') return;
+    std::string text = caption;
+    if (unitUnverified) {
+        text += " - ";
+        text += Text(TMsg::UnverifiedWarning);
+    }
+    FormHlav.SetText(text);
+    StatusBar1.SetText(unitUnverified ? Text(TMsg::UnverifiedWarning) : "");
 }
 
 void TFormHlav::MessageCountdownStep() {

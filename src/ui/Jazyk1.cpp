@@ -23,6 +23,7 @@ const char* const kJazyk1Msg[] = {
     "then log out and in again.",
     "the port is in use by another program.",
     "%s.",
+    "Unit parameters not verified!",
 };
 static_assert(sizeof(kJazyk1Msg) / sizeof(kJazyk1Msg[0]) == static_cast<int>(TMsg::Count));
 

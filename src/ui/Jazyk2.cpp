@@ -23,6 +23,7 @@ const char* const kJazyk2Msg[] = {
     "(sudo usermod -aG dialout $USER) a znovu se přihlaste.",
     "port používá jiný program.",
     "%s.",
+    "Parametry jednotky nejsou ověřeny!",
 };
 static_assert(sizeof(kJazyk2Msg) / sizeof(kJazyk2Msg[0]) == static_cast<int>(TMsg::Count));
 

@@ -23,6 +23,7 @@ const char* const kJazyk3Msg[] = {
     "(sudo usermod -aG dialout $USER) und melden Sie sich neu an.",
     "die Schnittstelle wird von einem anderen Programm benutzt.",
     "%s.",
+    "Parameter der Zündbox nicht verifiziert!",
 };
 static_assert(sizeof(kJazyk3Msg) / sizeof(kJazyk3Msg[0]) == static_cast<int>(TMsg::Count));
 

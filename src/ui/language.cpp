@@ -1,4 +1,6 @@
 // Switching the user-interface language.
+#include <cstring>
+
 #include "app/Hlav.h"
 
 namespace {
@@ -18,6 +20,15 @@ const TControlText* ControlTexts(uint8_t lang) {
 }
 
 }  // namespace
+
+const char* WindowCaption(uint8_t lang) {
+    if (const TControlText* list = ControlTexts(lang)) {
+        for (int i = 0; i < kControlTextCount; ++i)
+            if (list[i].prop == TTextProp::Caption && std::strcmp(list[i].control, "FormHlav") == 0)
+                return list[i].text;
+    }
+    return "";
+}
 
 void TFormHlav::ApplyLanguage(uint8_t lang) {
     // 1-2. Check mark of the language, then the language value itself.
@@ -50,6 +61,8 @@ void TFormHlav::ApplyLanguage(uint8_t lang) {
     savingCaption = CommonMessage(lang, TCommonMsg::Saving);
     versionMismatchText = CommonMessage(lang, TCommonMsg::VersionMismatch);
     programCaption = CommonMessage(lang, TCommonMsg::Program);
+    // A warning in the caption and the status bar stays, in the new language.
+    if (unitUnverified) ShowVerifyWarning();
 }
 
 void TFormHlav::MenuEnglishClick() {

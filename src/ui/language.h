@@ -27,11 +27,14 @@ enum class TMsg : uint8_t {
     PortPermission,
     PortBusy,
     PortOther,
+    UnverifiedWarning,  // caption and status bar while the unit's set failed program or verify
     Count
 };
 
 // The text of m in language lang; an empty text for a language outside 0-2.
 const char* LanguageText(uint8_t lang, TMsg m);
+// The main window's caption in language lang; an empty text for a language outside 0-2.
+const char* WindowCaption(uint8_t lang);
 
 // One entry of a language's control text list: a control, a property, a text.
 enum class TTextProp : uint8_t { Caption, Hint };
