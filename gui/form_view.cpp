@@ -30,8 +30,10 @@ QString LongHint(const std::string& h) {
 }
 
 void SetBackground(QWidget* w, TColor c, bool fillForFace) {
+    // A label paints its background from the window role, a check box from the button role.
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, ModelColor(c));
+    pal.setColor(w->backgroundRole(), ModelColor(c));
     w->setPalette(pal);
     w->setAutoFillBackground(fillForFace || c != TColor::BtnFace);
 }
@@ -136,34 +138,27 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
         }
         case TControlKind::Edit: {
             auto* e = new TFieldEdit(parent);
-            const TFieldBinding* b = form_.fields.ByEdit(c);
             connect(e, &QLineEdit::textEdited, this,
                     [cp](const QString& t) { cp->UserSetText(t.toStdString()); });
-            if (b != nullptr && b->event == TFieldEvent::Leave)
-                e->onLeave = [this, cp] { Run([this, cp] { form_.Edit1Exit(*cp); }); };
-            if (b != nullptr && b->event == TFieldEvent::Click)
-                e->onClick = [this, cp] { Run([this, cp] { form_.EditClick(*cp); }); };
-            const bool enterCommits = c.name != "EditRpmPulsu" && c.name != "EditRpmKorekce";
-            e->onEnter = [this, cp, e, enterCommits] {
+            e->onLeave = [this, cp] { Fire(*cp, TEvent::Leave); };
+            e->onClick = [this, cp] { Fire(*cp, TEvent::EditClick); };
+            e->onEnter = [this, cp, e] {
                 // The focus moves on first (running the leave event), then the commit.
                 e->FocusNext();
-                if (enterCommits) Run([this, cp] { form_.EnterKeyPress(*cp); });
+                Fire(*cp, TEvent::Enter);
             };
             return e;
         }
         case TControlKind::UpDown:
         case TControlKind::SpinButton: {
             auto* a = new TArrowPair(parent);
-            if (c.kind == TControlKind::UpDown)
-                a->onClick = [this, cp](bool up) {
-                    Run([this, cp, up] { form_.SpinnerClick(*cp, up); });
-                };
+            a->onClick = [this, cp](bool up) { Fire(*cp, up ? TEvent::Up : TEvent::Down); };
             return a;
         }
         case TControlKind::CheckBox: {
             auto* b = new TMouseCheckBox(parent);
             connect(b, &QCheckBox::toggled, this, [cp](bool on) { cp->UserSetChecked(on); });
-            b->onMouseUp = [this, cp] { Run([this, cp] { form_.CheckBoxMouseUp(*cp); }); };
+            b->onMouseUp = [this, cp] { Fire(*cp, TEvent::MouseUp); };
             return b;
         }
         case TControlKind::Gauge:
@@ -175,7 +170,7 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
             cb->setFocusPolicy(Qt::StrongFocus);
             connect(cb, &QComboBox::activated, this, [this, cp](int i) {
                 cp->UserSetItemIndex(i);
-                if (cp->name == "ComboBoxBike") Run([this] { form_.ComboBoxBikeChange(); });
+                Fire(*cp, TEvent::Change);
             });
             return cb;
         }
@@ -201,8 +196,7 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
                 b->setIconSize(QSize(18, 18));
                 b->setProperty("pictureButton", true);
             }
-            connect(b, &QPushButton::clicked, this,
-                    [this, cp] { Run([this, cp] { Dispatch(*cp); }); });
+            connect(b, &QPushButton::clicked, this, [this, cp] { Fire(*cp, TEvent::Click); });
             return b;
         }
         case TControlKind::StatusBar: {
@@ -248,34 +242,15 @@ void TFormView::BuildMenus() {
         connect(a, &QAction::triggered, this, [this, cp, a, checkable] {
             // The check marks are the model's: undo Qt's own toggling first.
             if (checkable) a->setChecked(cp->Checked());
-            Run([this, cp] { Dispatch(*cp); });
+            Fire(*cp, TEvent::Click);
         });
         connect(a, &QAction::hovered, this, [this, cp] { ShowHint(cp->Hint()); });
     }
 }
 
-// Menu items and buttons to their handlers.
-void TFormView::Dispatch(TControl& c) {
-    TFormHlav& f = form_;
-    for (int i = 0; i < TMainWindow::kComItems; ++i)
-        if (&c == &f.MenuComItem[i]) return f.MenuCom1Click(i);
-    if (&c == &f.MenuTpNormal || &c == &f.MenuTpConnected || &c == &f.MenuTP14 || &c == &f.MenuTP23)
-        return f.MenuTpNormalClick(c);
-    const std::string& n = c.name;
-    if (n == "MenuNew" || n == "SpeedButton6") return f.MenuNewClick();
-    if (n == "MenuOpen" || n == "SpeedButton5") return f.MenuOpenClick();
-    if (n == "MenuOpenExeDir") return f.MenuOpenExeDirClick();
-    if (n == "MenuSave" || n == "SpeedButton7") return f.MenuSaveClick();
-    if (n == "MenuSaveExeDir") return f.MenuSaveExeDirClick();
-    if (n == "MenuExit") return f.MenuExitClick();
-    if (n == "MenuRead" || n == "Button1") return f.MenuReadClick();
-    if (n == "MenuVerify" || n == "BitBtn2") return f.MenuVerifyClick();
-    if (n == "MenuProgram" || n == "BitBtn1") return f.MenuProgramClick();
-    if (n == "MenuZpet" || n == "SpeedButtonZpet") return f.SpeedButtonZpetClick();
-    if (n == "MenuZnovu" || n == "SpeedButtonZnovu") return f.SpeedButtonZnovuClick();
-    if (n == "MenuEnglish") return f.MenuEnglishClick();
-    if (n == "MenuCzech") return f.MenuCzechClick();
-    if (n == "MenuGerman") return f.MenuGermanClick();
+// Every event goes to the core's routing table, which knows its handler (if it has one).
+void TFormView::Fire(TControl& c, TEvent e) {
+    Run([this, &c, e] { form_.Fire(c, e); });
 }
 
 void TFormView::Run(const std::function<void()>& handler) {
@@ -470,7 +445,7 @@ void TFormView::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         e->accept();
         focusNextChild();
-        Run([this] { form_.EnterKeyPress(form_.FormHlav); });
+        Fire(form_.FormHlav, TEvent::Enter);
         return;
     }
     QMainWindow::keyPressEvent(e);

@@ -44,7 +44,7 @@ class TFormView : public QMainWindow {
     QWidget* Create(TControl& c, QWidget* parent);
     void Apply(TControl& c);
     void Run(const std::function<void()>& handler);
-    void Dispatch(TControl& c);
+    void Fire(TControl& c, TEvent e);
     void ShowHint(const std::string& hint);
 
     TFormHlav& form_;

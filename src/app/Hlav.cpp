@@ -15,6 +15,7 @@ TFormHlav::TFormHlav(const TPlatform& p) : platform(p) {
 void TFormHlav::FormCreate() {
     // 1-2. Control tables and the 21 items of the Com menu.
     fields = BuildFieldTables(*this);
+    BuildRoutes();
     for (int i = 0; i < kComItems; ++i) {
         MenuComItem[i].SetText(i < 20 ? "Com " + std::to_string(i + 1) : std::string("Com Auto"));
     }
@@ -98,8 +99,8 @@ void TFormHlav::IdleStep() {
         LabelHlaseni.SetText(buf);
         CGaugeProgram.SetPosition(CGaugeProgram.Max());
     }
-    offTargetTicks = 0;
-    inTuningWindow = false;
+    tuning.offTargetTicks = 0;
+    tuning.inTuningWindow = false;
 }
 
 void TFormHlav::FormClose() {

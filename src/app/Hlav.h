@@ -7,7 +7,11 @@
 #include <string>
 
 #include "app/platform.h"
+#include "app/routes.h"
+#include "editing/adjust.h"
 #include "editing/history.h"
+#include "editing/operating_point.h"
+#include "editing/tuning.h"
 #include "link/monitor.h"
 #include "link/transfer_session.h"
 #include "link/unit_link.h"
@@ -29,6 +33,7 @@ class TFormHlav : public TMainWindow {
 
     // ---- link (link/)
     void MenuCom1Click(int item);
+    void MenuCom1Click(TControl& item);
     void OpenPort();
     void ClosePort();
     void PollReceive();
@@ -87,6 +92,43 @@ class TFormHlav : public TMainWindow {
     void TrackOperatingPoint();
     void TuningStep();
 
+    // ---- adjustment commands (editing/adjust)
+    void CurveMinusClick();
+    void CurvePlusClick();
+    void BitBtnServoMinusClick();
+    void BitBtnServoPlusClick();
+    void BitBtnJetTpsMinusClick();
+    void BitBtnJetTpsPlusClick();
+    void BitBtnJetTpsMinusiClick();
+    void BitBtnJetTpsPlusiClick();
+    void BitBtnJetIapMinusClick();
+    void BitBtnJetIapPlusClick();
+    void CSpinButtonUpClick(TControl& sender);  // CSpinButton1 .. CSpinButton10
+    void CSpinButtonDownClick(TControl& sender);
+    void CSpinButton1iUpClick(), CSpinButton1iDownClick(), CSpinButton2iUpClick(),
+        CSpinButton2iDownClick(), CSpinButton3iUpClick(), CSpinButton3iDownClick(),
+        CSpinButton4iUpClick(), CSpinButton4iDownClick(), CSpinButton5iUpClick(),
+        CSpinButton5iDownClick(), CSpinButton6iUpClick(), CSpinButton6iDownClick(),
+        CSpinButton7iUpClick(), CSpinButton7iDownClick(), CSpinButton8iUpClick(),
+        CSpinButton8iDownClick(), CSpinButton9iUpClick(), CSpinButton9iDownClick(),
+        CSpinButton10iUpClick(), CSpinButton10iDownClick();
+    void CSpinButton11UpClick(), CSpinButton11DownClick(), CSpinButton12UpClick(),
+        CSpinButton12DownClick(), CSpinButton13UpClick(), CSpinButton13DownClick(),
+        CSpinButton14UpClick(), CSpinButton14DownClick(), CSpinButton15UpClick(),
+        CSpinButton15DownClick(), CSpinButton16UpClick(), CSpinButton16DownClick(),
+        CSpinButton17UpClick(), CSpinButton17DownClick(), CSpinButton18UpClick(),
+        CSpinButton18DownClick(), CSpinButton19UpClick(), CSpinButton19DownClick(),
+        CSpinButton20UpClick(), CSpinButton20DownClick();
+    void BitBtnTps0Click();
+    void BitBtnTps100Click();
+    void MenuToolsMinusClick();
+    void MenuToolsPlusClick();
+
+    // ---- event routing (app/routes)
+    void BuildRoutes();
+    // Runs the handler of the control's event; false when the event has none.
+    bool Fire(TControl& c, TEvent e);
+
     // ---- files (files/)
     void MenuNewClick();
     void MenuOpenClick();
@@ -118,9 +160,9 @@ class TFormHlav : public TMainWindow {
     bool testMode = false;
     // The last program or verify of the unit failed (ShowVerifyWarning).
     bool unitUnverified = false;
-    bool blockPending = false;  // a single-block write of automatic tuning awaits its answer
-    uint8_t offTargetTicks = 0;
-    bool inTuningWindow = false;
+    TOperatingPoint operatingPoint;
+    TTuningState tuning;
+    TRouteTable routes;
 
     // The message text table, filled by ApplyLanguage.
     const char* programCaption = "";
@@ -139,6 +181,14 @@ class TFormHlav : public TMainWindow {
   private:
     void ShowStatus(const char* text, TColor color);
     void SwitchToVerifyAfterTransfer();
+    void BeginSession();
     void ShowPortFailure(const TPortFailure& failure);
     void DialogMessage(const char* text);
+    void MapStepCommand(TMap map, const TControl& all, TStep step);
+    void ColumnStepCommand(TMap map, int column, TStep step);
+    void ServoStepCommand(TStep step);
+    void AdvanceStepCommand(TStep step);
+    void PaintOperatingPoint();
+    void PaintMapCells(TMainWindow::TMapGrid& grid, TMap map, bool lit);
+    TSanitizeSettings SanitizeSettings();
 };

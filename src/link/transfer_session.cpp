@@ -21,7 +21,15 @@ void TFormHlav::MenuProgramClick() {
     StartProgram();
 }
 
+// A session takes over the link's one command: a single-block write of tuning still awaiting
+// its answer is given up (a program writes that block anyway, a read replaces it, a verify
+// compares it), so that its resends never go out with the session's command.
+void TFormHlav::BeginSession() {
+    tuning.blockPending = false;
+}
+
 void TFormHlav::StartRead() {
+    BeginSession();
     session.kind = TSessionKind::Read;
     session.command = kCmdReadBase;
     session.attempts = 1;
@@ -37,6 +45,7 @@ void TFormHlav::StartRead() {
 }
 
 void TFormHlav::StartVerify() {
+    BeginSession();
     TransferFieldsToImage();
     Sanitize();
     RefreshFieldsFromImage();
@@ -52,6 +61,7 @@ void TFormHlav::StartVerify() {
 }
 
 void TFormHlav::StartProgram() {
+    BeginSession();
     TransferFieldsToImage();
     Sanitize();
     RefreshFieldsFromImage();
@@ -67,6 +77,7 @@ void TFormHlav::StartProgram() {
 }
 
 void TFormHlav::QueueProgram() {
+    BeginSession();
     session.kind = TSessionKind::Program;
     session.command = 0;
     session.attempts = 0;
@@ -166,6 +177,9 @@ void TFormHlav::HandleResponse(const uint8_t* frame) {
             return;
 
         case TSessionKind::None:
+            // Only a single-block write of tuning awaits an answer here; a late copy of a
+            // session's last answer acknowledges nothing.
+            if (!tuning.blockPending) return;
             if (!echo || b == 0 || !image.BlockEquals(b, data)) return;
             if (session.command == 3 && image.Get(TField::TPS_MODE) == 1) {
                 session.command = 4;
@@ -173,7 +187,7 @@ void TFormHlav::HandleResponse(const uint8_t* frame) {
                 SendBlockFrame();
                 return;
             }
-            blockPending = false;
+            tuning.blockPending = false;
             CGaugeProgram.SetPosition(
                 CGaugeProgram.Position() >= CGaugeProgram.Max() ? 0 : CGaugeProgram.Position() + 1);
             CGaugeProgram.SetVisible(true);

@@ -65,7 +65,7 @@ void BuildMapGrid(TBuilder& b, TMainWindow::TMapGrid& g, TControl& page, const s
         std::string caption = iap ? std::to_string(10 * (r + 1)) + "%" : kTpRowCaptions[r];
         b.Label(g.rowLabel[r], rowStem + std::to_string(r + 1) + suffix, &g.group, 8, 46 + 26 * r,
                 34, caption);
-        g.rowLabel[r].SetColor(TColor::White);
+        g.rowLabel[r].SetColor(TColor::BtnFace);
         for (int c = 0; c < 10; ++c) {
             int i = 10 * r + c;
             b.Pair(g.cellEdit[i], g.cellUpDown[i], std::to_string(cellBase + i) + suffix, &g.group,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/controls.h"
+#include "ui/page_index.h"
 
 struct TMainWindow {
     TWindowModel model;
@@ -67,6 +68,28 @@ struct TMainWindow {
         TControl minus, plus, all;
     };
     TMapGrid Tp14, Tp23, Iap;  // GroupBoxTps, GroupBoxTpsi, GroupBox4
+    // The grids' buttons and boxes under their own names, so each name leads to its control.
+    TControl &BitBtnJetTpsMinus = Tp14.minus, &BitBtnJetTpsPlus = Tp14.plus,
+             &CheckBoxJetTpsAll = Tp14.all;
+    TControl &BitBtnJetTpsMinusi = Tp23.minus, &BitBtnJetTpsPlusi = Tp23.plus,
+             &CheckBoxJetTpsAlli = Tp23.all;
+    TControl &BitBtnJetIapMinus = Iap.minus, &BitBtnJetIapPlus = Iap.plus,
+             &CheckBoxJetIapAll = Iap.all;
+    TControl &CSpinButton1 = Tp14.spin[0], &CSpinButton2 = Tp14.spin[1],
+             &CSpinButton3 = Tp14.spin[2], &CSpinButton4 = Tp14.spin[3],
+             &CSpinButton5 = Tp14.spin[4], &CSpinButton6 = Tp14.spin[5],
+             &CSpinButton7 = Tp14.spin[6], &CSpinButton8 = Tp14.spin[7],
+             &CSpinButton9 = Tp14.spin[8], &CSpinButton10 = Tp14.spin[9],
+             &CSpinButton1i = Tp23.spin[0], &CSpinButton2i = Tp23.spin[1],
+             &CSpinButton3i = Tp23.spin[2], &CSpinButton4i = Tp23.spin[3],
+             &CSpinButton5i = Tp23.spin[4], &CSpinButton6i = Tp23.spin[5],
+             &CSpinButton7i = Tp23.spin[6], &CSpinButton8i = Tp23.spin[7],
+             &CSpinButton9i = Tp23.spin[8], &CSpinButton10i = Tp23.spin[9],
+             &CSpinButton11 = Iap.spin[0], &CSpinButton12 = Iap.spin[1],
+             &CSpinButton13 = Iap.spin[2], &CSpinButton14 = Iap.spin[3],
+             &CSpinButton15 = Iap.spin[4], &CSpinButton16 = Iap.spin[5],
+             &CSpinButton17 = Iap.spin[6], &CSpinButton18 = Iap.spin[7],
+             &CSpinButton19 = Iap.spin[8], &CSpinButton20 = Iap.spin[9];
     TControl LabelIapToTps, EditIapToTps, UpDownIapToTps;
 
     // Miscellaneous page
@@ -108,15 +131,5 @@ struct TMainWindow {
     TControl& Page(int index);
 };
 
-// Editor page indices, in the order of PageControl1.
-enum TPageIndex : int {
-    kPageIgn = 0,
-    kPageTp14 = 1,
-    kPageTp23 = 2,
-    kPageIap = 3,
-    kPageMisc = 4,
-    kPageServo = 5,
-    kPageLadeni = 6
-};
 constexpr int kClientWidth = 965;
 constexpr int kClientHeight = 771;

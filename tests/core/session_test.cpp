@@ -286,14 +286,14 @@ TEST(SessionSingleBlock, CoupledMapsWriteBlockFourAfterThreeThenAcknowledge) {
     w.image.SetCell(TMap::JetTpi, 2, 2, 120);
     w.session.command = 3;
     w.session.attempts = 1;
-    w.blockPending = true;
+    w.tuning.blockPending = true;
     w.SendBlockFrame();
     w.Timer1Timer();
     EXPECT_EQ(h.sim.CommandsSeen(4), 1);
-    EXPECT_TRUE(w.blockPending);
+    EXPECT_TRUE(w.tuning.blockPending);
     EXPECT_FALSE(w.LabelHlaseni.Visible());
     w.Timer1Timer();
-    EXPECT_FALSE(w.blockPending);
+    EXPECT_FALSE(w.tuning.blockPending);
     EXPECT_TRUE(w.LabelHlaseni.Visible());
     EXPECT_EQ(w.LabelHlaseni.Text(), "Program OK");
     EXPECT_EQ(w.CGaugeProgram.Position(), 1);
@@ -310,11 +310,11 @@ TEST(SessionSingleBlock, SeparateMapsAcknowledgeAtOnceAndTheGaugeWraps) {
     w.CGaugeProgram.SetPosition(w.CGaugeProgram.Max());
     w.session.command = 3;
     w.session.attempts = 1;
-    w.blockPending = true;
+    w.tuning.blockPending = true;
     w.SendBlockFrame();
     w.Timer1Timer();
     EXPECT_EQ(h.sim.CommandsSeen(4), 0);
-    EXPECT_FALSE(w.blockPending);
+    EXPECT_FALSE(w.tuning.blockPending);
     EXPECT_EQ(w.LabelHlaseni.Text(), "Program OK");
     EXPECT_EQ(w.CGaugeProgram.Position(), 0);
 }
@@ -326,17 +326,17 @@ TEST(SessionSingleBlock, AnswersThatDoNotMatchAreNotAcknowledged) {
     h.sim.faults.differingBlock = 5;
     w.session.command = 5;
     w.session.attempts = 1;
-    w.blockPending = true;
+    w.tuning.blockPending = true;
     w.SendBlockFrame();
     w.Timer1Timer();
-    EXPECT_TRUE(w.blockPending);
+    EXPECT_TRUE(w.tuning.blockPending);
     EXPECT_FALSE(w.LabelHlaseni.Visible());
     // Block 0 is never acknowledged either.
     h.sim.faults.differingBlock = -1;
     w.session.command = 0;
     w.SendBlockFrame();
     w.Timer1Timer();
-    EXPECT_TRUE(w.blockPending);
+    EXPECT_TRUE(w.tuning.blockPending);
     EXPECT_FALSE(w.LabelHlaseni.Visible());
 }
 
@@ -409,6 +409,7 @@ TEST(SessionTexts, EveryStatusTextInTheThreeLanguages) {
         w.image.Set(TField::TPS_MODE, 0);
         w.session.command = 5;
         w.session.attempts = 1;
+        w.tuning.blockPending = true;
         w.SendBlockFrame();
         w.Timer1Timer();
         EXPECT_EQ(w.LabelHlaseni.Text(), c.programOk);
