@@ -9,21 +9,13 @@
 
 #include "app/Hlav.h"
 #include "bench_ports.h"
+#include "bench_qt.h"
 #include "form_view.h"
 #include "qt_services.h"
 #include "sim_port.h"
 #include "unit_sim.h"
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "quorvel05_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 struct TBenchView {
     TUnitSim sim;
@@ -34,7 +26,7 @@ struct TBenchView {
     std::unique_ptr<TFormHlav> form;
     std::unique_ptr<TFormView> view;
     TBenchView() {
-        App();
+        BenchApp();
         platform.port = &port;
         platform.ports = &ports;
         platform.firstArgument = "ENGLISH";

@@ -75,6 +75,36 @@ TEST(Allocations, NoneOverEditsUndoAndRedo) {
     EXPECT_EQ(w.image.Cell(TMap::JetTp, 3, 4), 120);
 }
 
+// A running engine moving between cells while tuning corrects them, with step commands between
+// ticks: the highlight, the corrections, the block writes and the commands allocate nothing.
+TEST(Allocations, NoneWhileTuningAndSteppingOnARunningEngine) {
+    THarness h;
+    TFormHlav& w = h.Start();
+    for (TControl* box : {&w.CheckBoxLadeniPovoleno, &w.CheckBoxLadeniOn}) {
+        box->UserSetChecked(true);
+        w.CheckBoxMouseUp(*box);
+    }
+    w.PageControl1.UserSetPosition(kPageTp14);
+    w.CheckBoxJetTpsAll.UserSetChecked(false);
+    h.sim.engine.SetTrueNeed(TFuelMap::Tp14, 4, 3, 300);
+    auto round = [&](int i) {
+        h.sim.engine.HoldPoint(i % 2 ? 4000 : 6000, 20, 39, true);
+        h.Ticks(40);
+        w.MenuToolsPlusClick();
+        w.CSpinButtonDownClick(w.CSpinButton3);
+        w.BitBtnTps0Click();
+    };
+    round(0);
+    round(1);
+    const int writes = h.sim.CommandsSeen(3);
+    g_allocations = 0;
+    g_counting = true;
+    for (int i = 0; i < 40; ++i) round(i);
+    g_counting = false;
+    EXPECT_EQ(g_allocations.load(), 0);
+    EXPECT_GT(h.sim.CommandsSeen(3), writes + 10);
+}
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
