@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <cstring>
 
+#include "app_icons.h"
 #include "widgets.h"
 
 volatile int TFormView::stopRequested = 0;
@@ -40,26 +41,15 @@ void SetBackground(QWidget* w, TColor c, bool fillForFace) {
 
 // Glyphs of the six picture buttons of the toolbar.
 QIcon ToolbarIcon(const std::string& name) {
-    QStyle* st = QApplication::style();
-    if (name == "SpeedButton6") return st->standardIcon(QStyle::SP_FileIcon);
-    if (name == "SpeedButton5") return st->standardIcon(QStyle::SP_DialogOpenButton);
-    if (name == "SpeedButton7") return st->standardIcon(QStyle::SP_DialogSaveButton);
-    if (name == "SpeedButtonZpet") return st->standardIcon(QStyle::SP_ArrowBack);
-    if (name == "SpeedButtonZnovu") return st->standardIcon(QStyle::SP_ArrowForward);
-    if (name == "SpeedButtonPrint") {
-        const QIcon themed = QIcon::fromTheme("document-print");
-        if (!themed.isNull()) return themed;
-        QPixmap pm(18, 18);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setPen(Qt::black);
-        p.setBrush(Qt::white);
-        p.drawRect(5, 1, 8, 6);
-        p.setBrush(QColor(160, 160, 160));
-        p.drawRect(1, 7, 16, 7);
-        p.setBrush(Qt::white);
-        p.drawRect(5, 11, 8, 6);
-        return QIcon(pm);
+    static const struct {
+        const char* control;
+        const char* glyph;
+    } kGlyphs[] = {
+        {"SpeedButton6", "new"},      {"SpeedButton5", "open"},    {"SpeedButton7", "save"},
+        {"SpeedButtonPrint", "print"}, {"SpeedButtonZpet", "undo"}, {"SpeedButtonZnovu", "redo"},
+    };
+    for (const auto& g : kGlyphs) {
+        if (name == g.control) return ToolbarGlyph(QString::fromLatin1(g.glyph));
     }
     return {};
 }
@@ -110,18 +100,7 @@ void TFormView::Build() {
         w->installEventFilter(this);
     }
     BuildMenus();
-    QPixmap icon(32, 32);
-    icon.fill(QColor(20, 40, 90));
-    {
-        QPainter p(&icon);
-        p.setPen(Qt::white);
-        QFont f = p.font();
-        f.setBold(true);
-        f.setPixelSize(16);
-        p.setFont(f);
-        p.drawText(icon.rect(), Qt::AlignCenter, QStringLiteral("Q5"));
-    }
-    setWindowIcon(QIcon(icon));
+    setWindowIcon(AppIcon());
 }
 
 QWidget* TFormView::Create(TControl& c, QWidget* parent) {
@@ -269,6 +248,11 @@ void TFormView::Run(const std::function<void()>& handler) {
 
 void TFormView::Start() {
     form_.FormCreate();
+    form_.CreateAboutWindow();
+    // Start-up centres the client area; once the window has its frame, the frame is centred.
+    const TPlatform& p = form_.platform;
+    centreOnShow_ = form_.FormHlav.left == (p.screenWidth - form_.FormHlav.width) / 2 &&
+                    form_.FormHlav.top == (p.screenHeight - form_.FormHlav.height) / 2;
     QWidget::move(form_.FormHlav.left, form_.FormHlav.top);
     resize(std::max(form_.FormHlav.width, kClientWidth),
            std::max(form_.FormHlav.height, kClientHeight) + menuBar()->sizeHint().height());
@@ -297,6 +281,16 @@ void TFormView::Tick() {
     ApplyChanges();
 }
 
+void TFormView::ApplyNow() {
+    ApplyChanges();
+    // Layouts and paints only: no input, and the tick does not run inside a handler.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QPixmap TFormView::ClientPicture() const {
+    return client_->grab();
+}
+
 void TFormView::ApplyChanges() {
     form_.model.TakeChanges([this](TControl& c) { Apply(c); });
 }
@@ -307,6 +301,11 @@ void TFormView::Apply(TControl& c) {
     if (o == nullptr) return;
     if (c.kind == TControlKind::Form) {
         setWindowTitle(QString::fromStdString(c.Text()));
+        // White while printing, the button face otherwise.
+        QPalette pal = client_->palette();
+        pal.setColor(QPalette::Window, ModelColor(c.Color()));
+        client_->setPalette(pal);
+        client_->setAutoFillBackground(true);
         return;
     }
     if (c.kind == TControlKind::MenuItem) {
@@ -449,6 +448,18 @@ void TFormView::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QMainWindow::keyPressEvent(e);
+}
+
+void TFormView::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!centreOnShow_) return;
+    centreOnShow_ = false;
+    // The frame is known only once the window manager has put it around the window.
+    QTimer::singleShot(0, this, [this] {
+        const TPlatform& p = form_.platform;
+        const QRect frame = frameGeometry();
+        move((p.screenWidth - frame.width()) / 2, (p.screenHeight - frame.height()) / 2);
+    });
 }
 
 void TFormView::closeEvent(QCloseEvent* e) {

@@ -14,7 +14,7 @@
 #include "app/Hlav.h"
 #include "qt_services.h"
 
-class TFormView : public QMainWindow {
+class TFormView : public QMainWindow, public TScreen {
     Q_OBJECT
   public:
     TFormView(TFormHlav& form, TModalGuard& guard);
@@ -27,6 +27,10 @@ class TFormView : public QMainWindow {
     void ApplyChanges();
     // One tick, as the timer runs it (held back while a modal box is open).
     void Tick();
+    // The model's changes on the widgets at once, and painted (printing takes their picture).
+    void ApplyNow() override;
+    // The client area as it is drawn now.
+    QPixmap ClientPicture() const;
 
     QWidget* WidgetOf(const TControl& c) const;
     QAction* ActionOf(const TControl& c) const;
@@ -35,6 +39,7 @@ class TFormView : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -55,5 +60,6 @@ class TFormView : public QMainWindow {
     QTabWidget* tabs_ = nullptr;
     std::vector<QObject*> objects_;  // by control index
     bool shutDown_ = false;
+    bool centreOnShow_ = false;  // no stored place: the framed window is centred once shown
     bool inHandler_ = false;
 };

@@ -15,6 +15,7 @@
 #include "fault_options.h"
 #include "form_view.h"
 #include "port_directory.h"
+#include "qt_printing.h"
 #include "qt_serial_port.h"
 #include "qt_services.h"
 #include "sim_port.h"
@@ -118,9 +119,14 @@ int main(int argc, char** argv) {
             platform.screenHeight = s->geometry().height();
         }
         platform.groupSeparator = QLocale().groupSeparator().toStdString();
+        platform.buildDate = BuildDateText(__DATE__);
+        platform.buildTime = __TIME__;
 
         TFormHlav form(platform);
         TFormView view(form, guard);
+        TQtPrinter printer([&view] { return view.ClientPicture(); });
+        form.platform.printer = &printer;
+        form.platform.screen = &view;
         dialogs.SetParent(&view);
         std::signal(SIGINT, OnStopSignal);
         std::signal(SIGTERM, OnStopSignal);

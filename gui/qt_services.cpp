@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -11,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "about_dialog.h"
 #include "form_view.h"
 
 void CloseModalBoxes() {
@@ -114,6 +117,34 @@ std::string TQtClock::LongTime() {
     return QLocale().toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
 }
 
+void TQtDialogs::ShowAbout(TFormAbout& about) {
+    TModalGuard::TScope scope(guard_);
+    TStopWatch watch;
+    RunAboutDialog(parent_, about);
+}
+
+QStringList TQtDocuments::Folders() {
+    QStringList folders;
+    if (const QByteArray env = qgetenv("QUORVEL05_DOC_DIR"); !env.isEmpty())
+        folders << QString::fromLocal8Bit(env);
+    folders << QCoreApplication::applicationDirPath() + "/../share/doc/quorvel05";
+#ifdef QUORVEL05_SOURCE_DOC_DIR
+    folders << QStringLiteral(QUORVEL05_SOURCE_DOC_DIR);
+#endif
+    return folders;
+}
+
+QString TQtDocuments::Find(const std::string& pattern) {
+    const QString name = QString::fromStdString(pattern) + ".*";
+    for (const QString& folder : Folders()) {
+        const QFileInfoList found = QDir(folder).entryInfoList({name}, QDir::Files, QDir::Name);
+        if (!found.isEmpty()) return found.first().absoluteFilePath();
+    }
+    return {};
+}
+
+// The viewer is started by the desktop and not waited for; without a manual nothing happens.
 void TQtDocuments::Open(const std::string& pattern) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(pattern)));
+    const QString path = Find(pattern);
+    if (!path.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

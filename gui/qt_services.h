@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include "app/platform.h"
@@ -30,6 +31,7 @@ class TQtDialogs : public TDialogs {
     TAnswer AskYesNoCancel(const std::string& text) override;
     std::string OpenFileDialog(const TFileDialogRequest& request) override;
     std::string SaveFileDialog(const TFileDialogRequest& request) override;
+    void ShowAbout(TFormAbout& about) override;
 
     // "Name(*.ign)|*.ign|All Files (*.*)|*.*" as a Qt name filter list.
     static QString QtFilter(const std::string& filter);
@@ -46,7 +48,14 @@ class TQtClock : public TClock {
     std::string LongTime() override;
 };
 
+// The user manuals: the first file whose name matches the pattern ("*_en" matches
+// "Quorvel05_en.html") in the folders searched, opened with the desktop's viewer.
 class TQtDocuments : public TDocumentOpener {
   public:
     void Open(const std::string& pattern) override;
+    // Folders searched in order: QUORVEL05_DOC_DIR, the installed documentation beside the
+    // program, the manuals of the source tree.
+    static QStringList Folders();
+    // The manual that Open would show; empty when there is none.
+    static QString Find(const std::string& pattern);
 };

@@ -7,6 +7,8 @@
 #include <QPalette>
 #include <QWheelEvent>
 
+#include "app_icons.h"
+
 QColor ModelColor(TColor c) {
     switch (c) {
         case TColor::BtnFace:
@@ -83,6 +85,27 @@ void TGaugeWidget::paintEvent(QPaintEvent*) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+namespace {
+
+// The window's Undo (Ctrl+Z) and Redo (Ctrl+Alt+Z), and the text undo keys of an edit box.
+bool IsUndoRedoKey(const QKeyEvent* k) {
+    const bool ctrlAltZ =
+        k->key() == Qt::Key_Z && k->modifiers() == (Qt::ControlModifier | Qt::AltModifier);
+    return ctrlAltZ || k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo);
+}
+
+}  // namespace
+
+// Undo and redo are the window's, wherever the focus is: the box does not keep the keys for its
+// own text undo, so the menu's shortcuts get them.
+bool TFieldEdit::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && IsUndoRedoKey(static_cast<QKeyEvent*>(e))) {
+        e->ignore();
+        return true;
+    }
+    return QLineEdit::event(e);
+}
+
 void TFieldEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     // Leaving the box for another control counts; the window losing the focus does not.
@@ -99,6 +122,10 @@ void TFieldEdit::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         e->accept();
         if (onEnter) onEnter();
+        return;
+    }
+    if (IsUndoRedoKey(e)) {
+        e->ignore();
         return;
     }
     QLineEdit::keyPressEvent(e);
@@ -122,20 +149,5 @@ void TPickList::wheelEvent(QWheelEvent* e) {
 
 void TLogoWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, width(), height());
-    g.setColorAt(0, QColor(20, 40, 90));
-    g.setColorAt(1, QColor(60, 110, 180));
-    p.fillRect(rect(), g);
-    p.setPen(Qt::white);
-    QFont f = font();
-    f.setPointSize(22);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(rect().adjusted(0, 0, 0, -24), Qt::AlignCenter, QStringLiteral("QUORVEL 05"));
-    f.setPointSize(9);
-    f.setBold(false);
-    p.setFont(f);
-    p.drawText(rect().adjusted(0, 48, 0, 0), Qt::AlignCenter,
-               QStringLiteral("ignition & injection unit"));
+    DrawMainLogo(p, rect());
 }

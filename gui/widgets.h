@@ -57,6 +57,7 @@ class TFieldEdit : public QLineEdit {
     void FocusNext() { focusNextChild(); }
 
   protected:
+    bool event(QEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;

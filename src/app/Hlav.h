@@ -17,6 +17,7 @@
 #include "link/unit_link.h"
 #include "params/field_binding.h"
 #include "params/param_image.h"
+#include "ui/About.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 
@@ -124,6 +125,16 @@ class TFormHlav : public TMainWindow {
     void MenuToolsMinusClick();
     void MenuToolsPlusClick();
 
+    // ---- printout and help
+    void SpeedButtonPrintClick();
+    void SetPrintLayout();
+    bool PrintLayout = false;  // the print layout is in force
+    void MenuContensClick();
+    void MenuAboutClick();
+    // The About window, once, after the main window has been created.
+    void CreateAboutWindow();
+    TFormAbout FormAbout;
+
     // ---- event routing (app/routes)
     void BuildRoutes();
     // Runs the handler of the control's event; false when the event has none.
@@ -184,6 +195,7 @@ class TFormHlav : public TMainWindow {
     void BeginSession();
     void ShowPortFailure(const TPortFailure& failure);
     void DialogMessage(const char* text);
+    void ReportPrintResult(const TPrintResult& result);
     void MapStepCommand(TMap map, const TControl& all, TStep step);
     void ColumnStepCommand(TMap map, int column, TStep step);
     void ServoStepCommand(TStep step);

@@ -40,6 +40,8 @@ class TPortDirectory {
 
 enum class TAnswer : uint8_t { Yes, No, Cancel };
 
+class TFormAbout;
+
 struct TFileDialogRequest {
     std::string filter;        // "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*"
     std::string defaultExt;    // "ign"
@@ -57,6 +59,8 @@ class TDialogs {
     // The chosen full path, or an empty string when the user cancels.
     virtual std::string OpenFileDialog(const TFileDialogRequest& request) = 0;
     virtual std::string SaveFileDialog(const TFileDialogRequest& request) = 0;
+    // The About window, modally; returns when it has been closed.
+    virtual void ShowAbout(TFormAbout& about) = 0;
 };
 
 class TClock {
@@ -66,11 +70,29 @@ class TClock {
     virtual std::string LongTime() = 0;   // the platform's long time format
 };
 
+// Where a printout went: to the default printer, into a PDF file (no printer installed), or
+// nowhere, with the reason.
+struct TPrintResult {
+    enum class TKind : uint8_t { Printed, SavedAsPdf, Failed };
+    TKind kind = TKind::Failed;
+    std::string where;   // the PDF file
+    std::string reason;  // why it failed, in the platform's words
+};
+
 class TPrinter {
   public:
     virtual ~TPrinter() = default;
-    // Prints a picture of the main window's client area on the default printer, one page.
-    virtual void PrintWindow() = 0;
+    // Prints a picture of the main window's client area, as currently drawn, on the default
+    // printer as one page scaled to fit; without a printer into a PDF file.
+    virtual TPrintResult PrintWindow() = 0;
+};
+
+// The window on screen: brings every change of the model to the widgets at once and lets them
+// paint, for a handler that needs the screen to show a state before it goes on.
+class TScreen {
+  public:
+    virtual ~TScreen() = default;
+    virtual void ApplyNow() = 0;
 };
 
 class TDocumentOpener {
@@ -88,10 +110,13 @@ struct TPlatform {
     TClock* clock = nullptr;
     TPrinter* printer = nullptr;
     TDocumentOpener* documents = nullptr;
+    TScreen* screen = nullptr;
     std::string exePath;        // the program file's full path
     std::string firstArgument;  // the language word, if any
     std::string configDir;      // folder of the settings, the snapshot and the test marker
     int screenWidth = 1920;
     int screenHeight = 1080;
     std::string groupSeparator = ",";  // the user's locale's digit grouping
+    std::string buildDate;             // "Dec  3 2007"
+    std::string buildTime;             // "19:26:41"
 };

@@ -24,6 +24,8 @@ const char* const kJazyk1Msg[] = {
     "the port is in use by another program.",
     "%s.",
     "Unit parameters not verified!",
+    "No printer is installed: the page was saved as %s",
+    "Printing failed: %s",
 };
 static_assert(sizeof(kJazyk1Msg) / sizeof(kJazyk1Msg[0]) == static_cast<int>(TMsg::Count));
 

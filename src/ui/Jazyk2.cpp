@@ -24,6 +24,8 @@ const char* const kJazyk2Msg[] = {
     "port používá jiný program.",
     "%s.",
     "Parametry jednotky nejsou ověřeny!",
+    "Není nainstalována tiskárna: stránka byla uložena jako %s",
+    "Tisk se nezdařil: %s",
 };
 static_assert(sizeof(kJazyk2Msg) / sizeof(kJazyk2Msg[0]) == static_cast<int>(TMsg::Count));
 

@@ -24,6 +24,8 @@ const char* const kJazyk3Msg[] = {
     "die Schnittstelle wird von einem anderen Programm benutzt.",
     "%s.",
     "Parameter der Zündbox nicht verifiziert!",
+    "Kein Drucker installiert: die Seite wurde als %s gespeichert",
+    "Drucken fehlgeschlagen: %s",
 };
 static_assert(sizeof(kJazyk3Msg) / sizeof(kJazyk3Msg[0]) == static_cast<int>(TMsg::Count));
 

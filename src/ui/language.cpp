@@ -61,6 +61,10 @@ void TFormHlav::ApplyLanguage(uint8_t lang) {
     savingCaption = CommonMessage(lang, TCommonMsg::Saving);
     versionMismatchText = CommonMessage(lang, TCommonMsg::VersionMismatch);
     programCaption = CommonMessage(lang, TCommonMsg::Program);
+    // The Undo and Redo picture buttons have no hint of their own: their tooltip is the name of
+    // the command in the language shown.
+    SpeedButtonZpet.SetHint(MenuZpet.Text());
+    SpeedButtonZnovu.SetHint(MenuZnovu.Text());
     // A warning in the caption and the status bar stays, in the new language.
     if (unitUnverified) ShowVerifyWarning();
 }

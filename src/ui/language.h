@@ -28,6 +28,8 @@ enum class TMsg : uint8_t {
     PortBusy,
     PortOther,
     UnverifiedWarning,  // caption and status bar while the unit's set failed program or verify
+    PrintedToPdf,       // "%s" the PDF file written instead of a printout
+    PrintFailed,        // "%s" the reason
     Count
 };
 

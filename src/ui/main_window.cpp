@@ -55,8 +55,10 @@ void BuildMapGrid(TBuilder& b, TMainWindow::TMapGrid& g, TControl& page, const s
                   const std::string& spinStem, int spinBase, const std::string& buttons,
                   const std::string& rowStem, bool iap) {
     b.Add(g.group, K::GroupBox, group, &page, 4, 4, 637, 384, "");
-    b.Label(g.cornerRpm, "LabelRpm" + buttons + suffix, &g.group, 8, 19, 36, "RPM");
-    b.Label(g.cornerLoad, "LabelLoad" + buttons + suffix, &g.group, 8, 44, 36, iap ? "IAP" : "TPS");
+    // The corner holds both captions: "RPM" beside the axis row, the load caption under it and
+    // clear of the first row label.
+    b.Label(g.cornerRpm, "LabelRpm" + buttons + suffix, &g.group, 8, 12, 36, "RPM");
+    b.Label(g.cornerLoad, "LabelLoad" + buttons + suffix, &g.group, 8, 28, 36, iap ? "IAP" : "TPS");
     for (int c = 0; c < 10; ++c) {
         b.Pair(g.axisEdit[c], g.axisUpDown[c], axisStem + std::to_string(c + 1) + suffix, &g.group,
                44 + c * 59, 16, 46, 300, 20100, 100);

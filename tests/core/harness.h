@@ -44,6 +44,12 @@ class TFakeDialogs : public TDialogs {
         openResults.pop_front();
         return s;
     }
+    int aboutShown = 0;
+    std::string aboutCaption;
+    void ShowAbout(TFormAbout& about) override {
+        ++aboutShown;
+        aboutCaption = about.FormAbout.Text();
+    }
     std::string SaveFileDialog(const TFileDialogRequest& r) override {
         saveRequests.push_back(r);
         if (saveResults.empty()) return {};
@@ -146,6 +152,7 @@ struct THarness {
         platform.firstArgument = firstArgument;
         form = std::make_unique<TFormHlav>(platform);
         form->FormCreate();
+        form->CreateAboutWindow();
         return *form;
     }
     void Ticks(int n) {

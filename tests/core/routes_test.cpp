@@ -51,6 +51,10 @@ TEST(Routes, ButtonsMenusAndSpinButtonsReachTheirOwnHandlers) {
         {"BitBtn2", TEvent::Click, &F::MenuVerifyClick},
         {"BitBtn1", TEvent::Click, &F::MenuProgramClick},
         {"MenuExit", TEvent::Click, &F::MenuExitClick},
+        {"MenuPrint", TEvent::Click, &F::SpeedButtonPrintClick},
+        {"SpeedButtonPrint", TEvent::Click, &F::SpeedButtonPrintClick},
+        {"MenuContens", TEvent::Click, &F::MenuContensClick},
+        {"MenuAbout", TEvent::Click, &F::MenuAboutClick},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(RoutesTo(w, c.control, c.event, c.handler)) << c.control;

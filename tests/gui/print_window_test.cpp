@@ -1,0 +1,126 @@
+// Printing through Qt into a PDF, the hints in the status bar, the window's undo keys and its
+// place on the screen, with the real widgets under the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "gui_fixture.h"
+#include "qt_printing.h"
+#include "ui/print.h"
+
+namespace {
+
+struct TPrintWindow : TGuiFixture {
+    std::unique_ptr<TQtPrinter> printer;
+    TPrintWindow() {
+        Start();
+        printer = std::make_unique<TQtPrinter>([this] { return view->ClientPicture(); });
+        printer->forcePdf = true;
+        printer->pdfFolder = dir.path() + "/Documents";
+        form->platform.printer = printer.get();
+        form->platform.screen = view.get();
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        Ticks(14);
+    }
+    QWidget* Widget(const char* name) const { return view->findChild<QWidget*>(name); }
+    QString StatusText() const { return view->findChild<QLabel*>("StatusBar1")->text(); }
+};
+
+int PdfPages(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray pdf = f.readAll();
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") +
+                            pdf.count("/Type /Page>") + pdf.count("/Type /Page/"));
+}
+
+}  // namespace
+
+TEST(PrintWindow, OnePagePdfOfThePrintLayoutAndTheWindowRestored) {
+    TPrintWindow f;
+    f.view->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(kPageIap);
+    QTest::keyClick(f.view.get(), Qt::Key_P, Qt::ControlModifier);
+    const std::string label = f.form->LabelHlaseni.Text();
+    ASSERT_EQ(label.rfind("No printer is installed: the page was saved as ", 0), 0u) << label;
+    const QString pdf = QString::fromStdString(label.substr(label.find(" as ") + 4));
+    EXPECT_TRUE(pdf.startsWith(f.printer->pdfFolder));
+    EXPECT_EQ(PdfPages(pdf), 1);
+    // The picture filled the page by the fit rule.
+    const QPixmap& pic = f.printer->lastPicture;
+    ASSERT_FALSE(pic.isNull());
+    const QRect page = f.printer->lastPage;
+    const TPrintRect fit = FitToPage(pic.width(), pic.height(), page.width(), page.height());
+    EXPECT_EQ(f.printer->lastTarget, QRect(0, 0, fit.width, fit.height));
+    EXPECT_EQ(fit.width, page.width());  // a portrait page: the width is filled
+    // In the picture the toolbar and the spin buttons are gone: white where they stood.
+    const QImage img = pic.toImage();
+    const QPoint toolbar = f.Widget("SpeedButton5")->mapTo(f.view->centralWidget(), QPoint(8, 8));
+    EXPECT_EQ(img.pixelColor(toolbar), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(5, img.height() - 5), QColor(Qt::white));  // status bar
+    // Afterwards the window is as before.
+    for (const char* name : {"SpeedButton5", "UpDown160", "CSpinButton11", "StatusBar1"})
+        EXPECT_TRUE(f.Widget(name)->isVisible()) << name;
+    auto* tabs = f.view->findChild<QTabWidget*>("PageControl1");
+    for (int i = 0; i < tabs->count(); ++i) EXPECT_TRUE(tabs->isTabVisible(i)) << i;
+}
+
+TEST(PrintWindow, HintsReachTheStatusBarInEachLanguage) {
+    TPrintWindow f;
+    const struct {
+        void (TFormHlav::*language)();
+        const char* button;  // SpeedButton5
+        const char* menu;    // MenuRead: the long part after the bar
+        const char* undoTip;
+    } cases[] = {
+        {&TFormHlav::MenuEnglishClick, "Open file with parametrs", "Reading parameters from unit",
+         "Undo"},
+        {&TFormHlav::MenuCzechClick, "Otevření souboru s parametry", "Čtení parametrů z jednotky",
+         "Zpet"},
+        {&TFormHlav::MenuGermanClick, "öffnen Datei mit Kenndaten", "Lesen Kenndaten aus Zündbox",
+         "Zurück"},
+    };
+    for (const auto& c : cases) {
+        (f.form.get()->*c.language)();
+        f.view->ApplyChanges();
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(f.Widget("SpeedButton5"), &enter);
+        EXPECT_EQ(f.StatusText().toStdString(), c.button);
+        EXPECT_EQ(f.Widget("SpeedButton5")->toolTip().toStdString(), c.button);
+        f.view->findChild<QAction*>("MenuRead")->hover();
+        EXPECT_EQ(f.StatusText().toStdString(), c.menu);
+        EXPECT_EQ(f.Widget("SpeedButtonZpet")->toolTip().toStdString(), c.undoTip);
+    }
+}
+
+TEST(PrintWindow, CtrlZInAnEditFieldIsTheWindowsUndo) {
+    TPrintWindow f;
+    f.view->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(kPageTp14);
+    // The type 0 default set changes at its first transfer: settle that on this page first.
+    f.form->TransferFieldsToImage();
+    f.form->CommitChange();
+    f.view->ApplyChanges();
+    auto* cell = f.view->findChild<QLineEdit*>("Edit73");
+    cell->setFocus();
+    cell->selectAll();
+    QTest::keyClicks(cell, "117");
+    QTest::keyClick(cell, Qt::Key_Return);
+    ASSERT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 117);
+    auto* next = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(next, nullptr);
+    QTest::keyClick(next, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 100);
+    QTest::keyClick(next, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 117);
+    QTest::keyClick(f.view.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 100);
+    QTest::keyClick(f.view.get(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 117) << "view";
+}
