@@ -2,11 +2,15 @@
 // place on the screen, with the real widgets under the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 
@@ -34,12 +38,13 @@ struct TPrintWindow : TGuiFixture {
     QString StatusText() const { return view->findChild<QLabel*>("StatusBar1")->text(); }
 };
 
+// Page objects of a PDF, however the writer spaced them ("/Type /Page", "/Type/Page").
 int PdfPages(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray pdf = f.readAll();
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") +
-                            pdf.count("/Type /Page>") + pdf.count("/Type /Page/"));
+    const QString pdf = QString::fromLatin1(f.readAll());
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(pdf.count(page));
 }
 
 }  // namespace
@@ -123,4 +128,29 @@ TEST(PrintWindow, CtrlZInAnEditFieldIsTheWindowsUndo) {
     EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 100);
     QTest::keyClick(f.view.get(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(f.form->image.Cell(TMap::JetTp, 2, 3), 117) << "view";
+}
+
+// The page sent to a real print server's default printer arrives there as a one-page PDF. Run
+// by tests/print/with_cups.sh, which starts the server.
+TEST(PrintCups, PageArrivesAtTheDefaultPrinterAsOnePage) {
+    const QByteArray out = qgetenv("QUORVEL05_CUPS_PDF_DIR");
+    if (out.isEmpty() || qgetenv("CUPS_SERVER").isEmpty())
+        GTEST_SKIP() << "no print server of the test's own (run through tests/print/with_cups.sh)";
+    const QDir folder(QString::fromLocal8Bit(out));
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    TPrintWindow f;
+    f.printer->forcePdf = false;
+    QTest::keyClick(f.view.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(f.form->LabelHlaseni.Text().rfind("Date and Time of printing:  ", 0), 0u)
+        << f.form->LabelHlaseni.Text();
+    QString arrived;
+    for (int i = 0; i < 300 && arrived.isEmpty(); ++i) {
+        QTest::qWait(100);
+        for (const QFileInfo& pdf : folder.entryInfoList({"*.pdf"}, QDir::Files, QDir::Time))
+            if (pdf.lastModified() >= started && pdf.size() > 0) arrived = pdf.absoluteFilePath();
+    }
+    ASSERT_FALSE(arrived.isEmpty()) << "nothing arrived in " << out.constData();
+    QTest::qWait(500);  // the backend may still be writing
+    EXPECT_EQ(PdfPages(arrived), 1) << arrived.toStdString();
+    QFile::remove(arrived);
 }
