@@ -45,7 +45,7 @@ QIcon ToolbarIcon(const std::string& name) {
         const char* control;
         const char* glyph;
     } kGlyphs[] = {
-        {"SpeedButton6", "new"},      {"SpeedButton5", "open"},    {"SpeedButton7", "save"},
+        {"SpeedButton6", "new"},       {"SpeedButton5", "open"},    {"SpeedButton7", "save"},
         {"SpeedButtonPrint", "print"}, {"SpeedButtonZpet", "undo"}, {"SpeedButtonZnovu", "redo"},
     };
     for (const auto& g : kGlyphs) {
