@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/platform.h"
+#include "link/serial_port.h"
 #include "unit_sim.h"
 
 constexpr const char* kSimDeviceName = "demo-unit";

@@ -10,6 +10,10 @@ TFormHlav::TFormHlav(const TPlatform& p) : platform(p) {
     settingsPath = dir + "/Quorvel05.ini";
     snapshotPath = dir + "/_Quorvel05.ini";
     markerPath = dir + "/test_xumelo.txt";
+    link.port = platform.port;
+    link.ports = platform.ports;
+    link.events = this;
+    session.Attach(link, image, LabelHlaseni, CGaugeProgram, language, *this);
 }
 
 void TFormHlav::FormCreate() {

@@ -11,6 +11,7 @@
 #include "editing/adjust.h"
 #include "editing/history.h"
 #include "editing/operating_point.h"
+#include "editing/tp_modes.h"
 #include "editing/tuning.h"
 #include "link/monitor.h"
 #include "link/transfer_session.h"
@@ -21,7 +22,7 @@
 #include "ui/language.h"
 #include "ui/main_window.h"
 
-class TFormHlav : public TMainWindow {
+class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost {
   public:
     explicit TFormHlav(const TPlatform& platform);
 
@@ -43,7 +44,7 @@ class TFormHlav : public TMainWindow {
     void SendBlockFrame();
     void SendMonitorRequest();
 
-    // ---- transfer sessions
+    // ---- transfer sessions (the session itself is link/transfer_session)
     void MenuReadClick();
     void MenuVerifyClick();
     void MenuProgramClick();
@@ -169,8 +170,6 @@ class TFormHlav : public TMainWindow {
     TFieldTables fields;
     uint8_t language = kLangCzech;
     bool testMode = false;
-    // The last program or verify of the unit failed (ShowVerifyWarning).
-    bool unitUnverified = false;
     TOperatingPoint operatingPoint;
     TTuningState tuning;
     TRouteTable routes;
@@ -191,10 +190,17 @@ class TFormHlav : public TMainWindow {
 
   private:
     void ShowStatus(const char* text, TColor color);
-    void SwitchToVerifyAfterTransfer();
-    void BeginSession();
-    void ShowPortFailure(const TPortFailure& failure);
     void DialogMessage(const char* text);
+    void LinkPortShown(const char* shortName) override;
+    void LinkPortFailed(const char* device, const TPortFailure& failure) override;
+    void LinkChoiceShown(uint8_t choice) override;
+    void LinkLostShown(bool lost) override;
+    void SessionImageChanged() override;
+    void SessionIdentityChanged() override;
+    void SessionVersionMismatch() override;
+    void SessionUnverifiedChanged() override;
+    bool SessionBlockPending() const override;
+    void SessionBlockDone() override;
     void ReportPrintResult(const TPrintResult& result);
     void MapStepCommand(TMap map, const TControl& all, TStep step);
     void ColumnStepCommand(TMap map, int column, TStep step);

@@ -2,10 +2,6 @@
 // calibration buttons and Tools > Minus/Plus. Each acts on the image and is one commit.
 #include "app/Hlav.h"
 
-TSanitizeSettings TFormHlav::SanitizeSettings() {
-    return {&language, &link.portChoice, &link.scanPosition};
-}
-
 void TFormHlav::MapStepCommand(TMap map, const TControl& all, TStep step) {
     TransferFieldsToImage();
     const bool coupled = map == TMap::JetTp && image.Get(TField::TPS_MODE) == 1;

@@ -1,5 +1,5 @@
-// TP map modes: the mode menu and the page view by mode.
-#include "app/Hlav.h"
+// TP map modes: the page view by mode.
+#include "editing/tp_modes.h"
 
 namespace {
 
@@ -19,50 +19,26 @@ const TTpCaptions kTpCaptions[4] = {
 
 }  // namespace
 
-void TFormHlav::MenuTpNormalClick(TControl& item) {
-    uint8_t mode;
-    if (&item == &MenuTpNormal) {
-        mode = 0;
-    } else if (&item == &MenuTP14) {
-        mode = 2;
-    } else if (&item == &MenuTP23) {
-        mode = 3;
-    } else if (&item == &MenuTpConnected) {
-        // Coupling needs the same RPM axis on both maps; the cells may differ.
-        for (int k = 0; k < 10; ++k) {
-            if (image.Get(TField::RPM_JET_TP, k) != image.Get(TField::RPM_JET_TPi, k)) {
-                DialogMessage(Text(TMsg::RpmNotSame));
-                return;
-            }
-        }
-        mode = 1;
-    } else {
-        return;
-    }
-    image.Set(TField::TPS_MODE, mode);
-    MenuTpNormal.SetChecked(mode == 0);
-    MenuTpConnected.SetChecked(mode == 1);
-    MenuTP14.SetChecked(mode == 2);
-    MenuTP23.SetChecked(mode == 3);
-    ApplyTpModeView();
-    CommitChange();
+bool TpAxesMatch(const TParamImage& image) {
+    for (int k = 0; k < 10; ++k)
+        if (image.Get(TField::RPM_JET_TP, k) != image.Get(TField::RPM_JET_TPi, k)) return false;
+    return true;
 }
 
-void TFormHlav::ApplyTpModeView() {
-    const uint8_t m = image.Get(TField::TPS_MODE);
-    Tp14.group.SetVisible(m != 3);
-    Tp23.group.SetVisible(m != 2);
-    Tp23.group.SetEnabled(m != 1);
+void ApplyTpModeView(TMainWindow& w, uint8_t m, uint8_t language) {
+    w.Tp14.group.SetVisible(m != 3);
+    w.Tp23.group.SetVisible(m != 2);
+    w.Tp23.group.SetEnabled(m != 1);
     // In coupled mode the TP23 map can be watched but not edited: its edit fields and labels
     // stay, everything that would change it goes.
     const bool editable = m != 1;
-    for (TControl& c : Tp23.axisUpDown) c.SetVisible(editable);
-    for (TControl& c : Tp23.cellUpDown) c.SetVisible(editable);
-    for (TControl& c : Tp23.spin) c.SetVisible(editable);
-    Tp23.minus.SetVisible(editable);
-    Tp23.plus.SetVisible(editable);
-    Tp23.all.SetVisible(editable);
+    for (TControl& c : w.Tp23.axisUpDown) c.SetVisible(editable);
+    for (TControl& c : w.Tp23.cellUpDown) c.SetVisible(editable);
+    for (TControl& c : w.Tp23.spin) c.SetVisible(editable);
+    w.Tp23.minus.SetVisible(editable);
+    w.Tp23.plus.SetVisible(editable);
+    w.Tp23.all.SetVisible(editable);
     if (m > 3 || language > 2) return;  // other modes leave the captions as they are
-    TabSheet_Tp14.SetText(kTpCaptions[m].tp14[language]);
-    TabSheet_Tp23.SetText(kTpCaptions[m].tp23[language]);
+    w.TabSheet_Tp14.SetText(kTpCaptions[m].tp14[language]);
+    w.TabSheet_Tp23.SetText(kTpCaptions[m].tp23[language]);
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <istream>
 
-#include "app/Hlav.h"
 #include "files/atomic_file.h"
 #include "files/word_reader.h"
 
@@ -265,8 +264,8 @@ constexpr const char* kCheckBoxKeys[6] = {
     "CheckBoxJetTpsAlli->Checked", "CheckBoxJetIapAll->Checked", "CheckBoxPrivAll->Checked",
 };
 
-// Temporary files of saves that were killed half way: of the settings and the snapshot in their
-// folder, and of parameter files beside the last file.
+}  // namespace
+
 void RemoveStaleSaves(const std::string& settingsPath, const std::string& snapshotPath,
                       const std::string& lastFilePath) {
     const std::string settingsDir = fs::path(settingsPath).parent_path().string();
@@ -284,92 +283,62 @@ void RemoveStaleSaves(const std::string& settingsPath, const std::string& snapsh
     });
 }
 
-}  // namespace
-
-void TFormHlav::LoadSettings() {
+bool LoadWindowSettings(const std::string& path, TWindowSettings& w) {
     TIniFile ini;
-    ini.Load(settingsPath);  // a missing file: every key keeps the value held now
+    const bool loaded = ini.Load(path);  // a missing file: every key keeps the value held now
     const char* s = kSettingsSection;
-
-    FormHlav.left = ini.ReadInteger(s, "Left", FormHlav.left);
-    FormHlav.top = ini.ReadInteger(s, "Top", FormHlav.top);
-    FormHlav.height = ini.ReadInteger(s, "Height", FormHlav.height);
-    FormHlav.width = ini.ReadInteger(s, "Width", FormHlav.width);
-
-    // Stored counting from 1; the values held now (1 and 0) make a missing key COM1 and 255.
-    link.portChoice = static_cast<uint8_t>(ini.ReadInteger(s, "ComPort", link.portChoice) - 1);
-    link.scanPosition =
-        static_cast<uint8_t>(ini.ReadInteger(s, "ComPortAuto", link.scanPosition) - 1);
-
-    language = static_cast<uint8_t>(ini.ReadInteger(s, "Language", language));
-
-    LabelFile2.SetText(ini.ReadString(s, "File", ""));
-    // Both dialogs propose the last file, also when there is none: the open dialog's blank
-    // design name does not outlive the start-up.
-    LastFilePath = ini.ReadString(s, "IniDir", "");
-    openDialogPath = LastFilePath;
-    saveDialogPath = LastFilePath;
-
-    // A tab the page control does not have cannot be shown: such an index counts as missing.
-    const int page = ini.ReadInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position());
-    if (page >= kPageIgn && page <= kPageLadeni) PageControl1.SetPosition(page);
-
-    TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll, &Tp14.all,
-                          &Tp23.all,           &Iap.all,        &CheckBoxPrivAll};
-    for (int i = 0; i < 6; ++i)
-        boxes[i]->SetChecked(ini.ReadInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0) !=
-                             0);
-
-    // A missing snapshot leaves the default set; so does one that is no regular file (a folder,
-    // a FIFO, a device) or that cannot be read to its end.
-    TInputFile snapshot;
-    if (snapshot.Open(snapshotPath)) {
-        std::istream in(&snapshot);
-        ReadSnapshot(in, image);
-    }
-
-    RemoveStaleSaves(settingsPath, snapshotPath, LastFilePath);
+    w.left = ini.ReadInteger(s, "Left", w.left);
+    w.top = ini.ReadInteger(s, "Top", w.top);
+    w.height = ini.ReadInteger(s, "Height", w.height);
+    w.width = ini.ReadInteger(s, "Width", w.width);
+    w.comPort = ini.ReadInteger(s, "ComPort", w.comPort);
+    w.comPortAuto = ini.ReadInteger(s, "ComPortAuto", w.comPortAuto);
+    w.language = ini.ReadInteger(s, "Language", w.language);
+    w.file = ini.ReadString(s, "File", "");
+    w.lastPath = ini.ReadString(s, "IniDir", "");
+    w.page = ini.ReadInteger(s, "PageControl1->ActivePageIndex", w.page);
+    for (int i = 0; i < 6; ++i) w.boxes[i] = ini.ReadInteger(s, kCheckBoxKeys[i], w.boxes[i]) != 0;
+    return loaded;
 }
 
-void TFormHlav::SaveSettings() {
+bool SaveWindowSettings(const std::string& path, const TWindowSettings& w) {
     std::error_code ec;
-    const fs::path folder = fs::path(settingsPath).parent_path();
+    const fs::path folder = fs::path(path).parent_path();
     if (!folder.empty()) fs::create_directories(folder, ec);
-
     TIniFile ini;
-    ini.Load(settingsPath);  // keys and sections of others stay as they are
+    ini.Load(path);  // keys and sections of others stay as they are
     const char* s = kSettingsSection;
-    ini.WriteInteger(s, "Left", FormHlav.left);
-    ini.WriteInteger(s, "Top", FormHlav.top);
-    ini.WriteInteger(s, "Height", FormHlav.height);
-    ini.WriteInteger(s, "Width", FormHlav.width);
-    ini.WriteInteger(s, "ComPort", link.portChoice + 1);
-    ini.WriteInteger(s, "ComPortAuto", link.scanPosition + 1);
-    ini.WriteInteger(s, "Language", language);
-    ini.WriteString(s, "File", LabelFile2.Text());
-    ini.WriteString(s, "IniDir", LastFilePath);
-    ini.WriteInteger(s, "PageControl1->ActivePageIndex", PageControl1.Position());
-    const TControl* boxes[6] = {&CheckBoxExtMonitor, &CheckBoxIgnAll, &Tp14.all,
-                                &Tp23.all,           &Iap.all,        &CheckBoxPrivAll};
-    for (int i = 0; i < 6; ++i) ini.WriteInteger(s, kCheckBoxKeys[i], boxes[i]->Checked() ? 1 : 0);
-    // A file that cannot be replaced (a full disk, a read-only folder, a folder standing at the
-    // file's place) keeps its old contents; the program goes on closing and says so once, on the
-    // error output, since the window is already gone.
-    const bool settingsSaved = ReplaceFileContents(settingsPath, ini.Text());
-    const bool snapshotSaved = ReplaceFileContents(snapshotPath, SnapshotText(image));
-    if (!settingsSaved || !snapshotSaved) {
-        std::fprintf(stderr, "quorvel05: could not save %s%s%s\n",
-                     settingsSaved ? "" : settingsPath.c_str(),
-                     !settingsSaved && !snapshotSaved ? " and " : "",
-                     snapshotSaved ? "" : snapshotPath.c_str());
-    }
+    ini.WriteInteger(s, "Left", w.left);
+    ini.WriteInteger(s, "Top", w.top);
+    ini.WriteInteger(s, "Height", w.height);
+    ini.WriteInteger(s, "Width", w.width);
+    ini.WriteInteger(s, "ComPort", w.comPort);
+    ini.WriteInteger(s, "ComPortAuto", w.comPortAuto);
+    ini.WriteInteger(s, "Language", w.language);
+    ini.WriteString(s, "File", w.file);
+    ini.WriteString(s, "IniDir", w.lastPath);
+    ini.WriteInteger(s, "PageControl1->ActivePageIndex", w.page);
+    for (int i = 0; i < 6; ++i) ini.WriteInteger(s, kCheckBoxKeys[i], w.boxes[i] ? 1 : 0);
+    return ReplaceFileContents(path, ini.Text());
 }
 
-void TFormHlav::ReadTestMarker() {
-    testMode = false;
+bool LoadSnapshotFile(const std::string& path, TParamImage& image) {
+    // A missing snapshot leaves the image; so does one that is no regular file (a folder, a
+    // FIFO, a device) or that cannot be read to its end.
+    TInputFile snapshot;
+    if (!snapshot.Open(path)) return false;
+    std::istream in(&snapshot);
+    return ReadSnapshot(in, image) > 0;
+}
+
+bool SaveSnapshotFile(const std::string& path, const TParamImage& image) {
+    return ReplaceFileContents(path, SnapshotText(image));
+}
+
+bool ReadTestMarkerFile(const std::string& path) {
     // A missing marker, or one that is no regular file or cannot be read, means test mode off.
     TInputFile marker(kMaxMarkerBytes);
-    if (!marker.Open(markerPath)) return;
+    if (!marker.Open(path)) return false;
     std::istream in(&marker);
-    testMode = HasTestMarker(in) && !marker.Failed();
+    return HasTestMarker(in) && !marker.Failed();
 }

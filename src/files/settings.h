@@ -72,3 +72,31 @@ int ReadSnapshot(std::istream& in, TParamImage& image);
 // True when the stream holds the word DIAG_UNLOCK (exact case) among words of up to 255
 // characters; a longer run of characters counts as one word that matches nothing.
 bool HasTestMarker(std::istream& in);
+
+// The window's settings as the file holds them: the geometry, the port choice and search position
+// counting from 1, the language, the file caption and last path, the active page, and the six
+// option boxes (extended monitor, the "All" boxes of the advance curve, the three maps and the
+// servo curve).
+struct TWindowSettings {
+    int left = 0, top = 0, height = 0, width = 0;
+    int comPort = 1, comPortAuto = 0;
+    int language = 0;
+    std::string file, lastPath;
+    int page = 0;
+    bool boxes[6] = {};
+};
+// Every key found replaces the value held; a missing file or key keeps it. False when there was
+// no settings file to read.
+bool LoadWindowSettings(const std::string& path, TWindowSettings& settings);
+// Rewrites the settings file in place (other keys and sections stay); false when it could not be
+// replaced, the old file staying whole.
+bool SaveWindowSettings(const std::string& path, const TWindowSettings& settings);
+// The snapshot into the image; false, the image unchanged, when there is none to read.
+bool LoadSnapshotFile(const std::string& path, TParamImage& image);
+bool SaveSnapshotFile(const std::string& path, const TParamImage& image);
+// Whether the test-mode marker file holds its word.
+bool ReadTestMarkerFile(const std::string& path);
+// Removes the temporaries of saves that were killed half way: of the settings and the snapshot
+// in their folder, and of parameter files beside the last file.
+void RemoveStaleSaves(const std::string& settingsPath, const std::string& snapshotPath,
+                      const std::string& lastFilePath);

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
+#include "params/param_image.h"
 #include "ui/controls.h"
+#include "ui/main_window.h"
 
 struct TMonitorData {
     uint16_t rpm = 0;
@@ -27,3 +29,8 @@ inline int SensorMv(int value) {
 // Colour of the battery voltage u (mV): red at 7000 or less and at 17999 or more, yellow at 11000
 // or less and at 14999 or more, the normal colour in between.
 TColor BatteryVoltageColor(int uMv);
+
+// A monitor frame into the live values and the monitor panel; false (nothing changed) when it is
+// no monitor frame or its check byte is wrong.
+bool DecodeMonitorFrame(const uint8_t* frame, TMonitorData& monitor, TMainWindow& window,
+                        const TParamImage& image, const char* versionMismatchText);

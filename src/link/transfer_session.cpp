@@ -1,248 +1,206 @@
 // Read, verify and program sessions, the single-block acknowledgement, the status message.
-#include <cstdio>
+#include "link/transfer_session.h"
+
 #include <cstring>
-#include <string>
 
-#include "app/Hlav.h"
-
-void TFormHlav::ShowStatus(const char* text, TColor color) {
-    LabelHlaseni.SetColor(color);
-    LabelHlaseni.SetText(text);
-    session.messageTicks = kMessageTicks;
+void TTransferSession::Attach(TUnitLink& link, TParamImage& image, TControl& message,
+                              TControl& gauge, const uint8_t& language, TSessionHost& host) {
+    link_ = &link;
+    image_ = &image;
+    message_ = &message;
+    gauge_ = &gauge;
+    language_ = &language;
+    host_ = &host;
 }
 
-void TFormHlav::MenuReadClick() {
-    StartRead();
+void TTransferSession::ShowStatus(const char* text, TColor color) {
+    message_->SetColor(color);
+    message_->SetText(text);
+    messageTicks = kMessageTicks;
 }
-void TFormHlav::MenuVerifyClick() {
-    StartVerify();
-}
-void TFormHlav::MenuProgramClick() {
-    StartProgram();
+
+void TTransferSession::SendBlockFrame() {
+    ticksSinceSend = 0;
+    const int b = command & 63;
+    link_->SendCommand(command, kind == TSessionKind::Read ? nullptr : image_->Block(b));
 }
 
 // A session takes over the link's one command: a single-block write of tuning still awaiting
 // its answer is given up (a program writes that block anyway, a read replaces it, a verify
-// compares it), so that its resends never go out with the session's command.
-void TFormHlav::BeginSession() {
-    tuning.blockPending = false;
-}
-
-void TFormHlav::StartRead() {
-    BeginSession();
-    session.kind = TSessionKind::Read;
-    session.command = kCmdReadBase;
-    session.attempts = 1;
-    SendBlockFrame();
-    ShowStatus(Text(TMsg::ReadDevice), TColor::BtnFace);
-    LabelHlaseni.SetVisible(true);
-    CGaugeProgram.SetPosition(0);
-    CGaugeProgram.SetVisible(true);
-    LabelFile2.SetText("");
+// compares it), so that its resends never go out with the session's command. With no attempt
+// the first frame waits for the next time-out.
+void TTransferSession::Begin(TSessionKind k, uint8_t firstCommand, uint8_t firstAttempts,
+                             const char* text, int gauge) {
+    host_->SessionBlockDone();
+    kind = k;
+    command = firstCommand;
+    attempts = firstAttempts;
+    if (firstAttempts > 0) SendBlockFrame();
+    ShowStatus(text, TColor::BtnFace);
+    message_->SetVisible(true);
+    gauge_->SetPosition(gauge);
+    gauge_->SetVisible(true);
     // A read is no programming: a program-complete text still pending from an earlier session
-    // must not come back over the read's texts, also when the read ends on its first answer.
-    session.programDone = false;
+    // must not come back over the new session's texts.
+    programDone = false;
 }
 
-void TFormHlav::StartVerify() {
-    BeginSession();
-    TransferFieldsToImage();
-    Sanitize();
-    RefreshFieldsFromImage();
-    session.kind = TSessionKind::Verify;
-    session.command = kCmdReadBase + 1;
-    session.attempts = 1;
+void TTransferSession::StartRead() {
+    Begin(TSessionKind::Read, kCmdReadBase, 1, Text(TMsg::ReadDevice), 0);
+}
+void TTransferSession::StartVerify() {
+    Begin(TSessionKind::Verify, kCmdReadBase + 1, 1, Text(TMsg::VerifyDevice), 1);
+}
+void TTransferSession::StartProgram() {
+    Begin(TSessionKind::Program, 0, 1, Text(TMsg::ProgramDevice), 0);
+}
+void TTransferSession::QueueProgram() {
+    Begin(TSessionKind::Program, 0, 0, CommonMessage(*language_, TCommonMsg::Program), 0);
+}
+
+void TTransferSession::StartSingleBlock(uint8_t block) {
+    command = block;
+    attempts = 1;
     SendBlockFrame();
-    ShowStatus(Text(TMsg::VerifyDevice), TColor::BtnFace);
-    LabelHlaseni.SetVisible(true);
-    session.programDone = false;
-    CGaugeProgram.SetPosition(1);
-    CGaugeProgram.SetVisible(true);
-}
-
-void TFormHlav::StartProgram() {
-    BeginSession();
-    TransferFieldsToImage();
-    Sanitize();
-    RefreshFieldsFromImage();
-    session.kind = TSessionKind::Program;
-    session.command = 0;
-    session.attempts = 1;
-    SendBlockFrame();
-    ShowStatus(Text(TMsg::ProgramDevice), TColor::BtnFace);
-    LabelHlaseni.SetVisible(true);
-    CGaugeProgram.SetPosition(0);
-    CGaugeProgram.SetVisible(true);
-    session.programDone = false;
-}
-
-void TFormHlav::QueueProgram() {
-    BeginSession();
-    session.kind = TSessionKind::Program;
-    session.command = 0;
-    session.attempts = 0;
-    ShowStatus(programCaption, TColor::BtnFace);
-    LabelHlaseni.SetVisible(true);
-    CGaugeProgram.SetPosition(0);
-    CGaugeProgram.SetVisible(true);
-    session.programDone = false;
 }
 
 // After the last block of a read or a program: verify blocks 1 to 5.
-void TFormHlav::SwitchToVerifyAfterTransfer() {
-    session.kind = TSessionKind::Verify;
-    session.command = kCmdReadBase + 1;
-    session.attempts = 1;
+void TTransferSession::SwitchToVerifyAfterTransfer() {
+    kind = TSessionKind::Verify;
+    command = kCmdReadBase + 1;
+    attempts = 1;
     SendBlockFrame();
     ShowStatus(Text(TMsg::VerifyDeviceAuto), TColor::BtnFace);
-    LabelHlaseni.SetVisible(true);
-    CGaugeProgram.SetPosition(1);
-    CGaugeProgram.SetVisible(true);
+    message_->SetVisible(true);
+    gauge_->SetPosition(1);
+    gauge_->SetVisible(true);
 }
 
-void TFormHlav::HandleResponse(const uint8_t* frame) {
+void TTransferSession::NextBlock() {
+    gauge_->SetPosition(gauge_->Position() + 1);
+    ++command;
+    attempts = 1;
+    SendBlockFrame();
+}
+
+void TTransferSession::HandleResponse(const uint8_t* frame) {
     if (!FrameCheckOk(frame)) return;
-    link.silentTicks = 0;
-    const int b = session.command & 63;
-    const uint8_t code = frame[0];
+    link_->Heard();
+    // Only the echo of the command sent counts.
+    if (frame[0] != (command ^ kResponseBit)) return;
+    const int b = command & 63;
     const uint8_t* data = frame + 1;
-    const bool echo = code == (session.command ^ kResponseBit);
-
-    auto nextBlock = [this] {
-        CGaugeProgram.SetPosition(CGaugeProgram.Position() + 1);
-        ++session.command;
-        session.attempts = 1;
-        SendBlockFrame();
-    };
-
-    switch (session.kind) {
+    switch (kind) {
         case TSessionKind::Read:
-            if (!echo) return;
-            image.SetBlock(b, data);
-            if (b == 0) {
-                UpdateUnitIdentity();
-                if (image.Get(TField::LAYOUT_VERSION) != kLayoutVersion) {
-                    session.kind = TSessionKind::None;
-                    Sanitize();
-                    RefreshFieldsFromImage();
-                    DialogMessage(Text(TMsg::VersionMismatchBox));
-                    return;
-                }
-            }
-            if (b < 5) {
-                nextBlock();
-                return;
-            }
-            Sanitize();
-            RefreshFieldsFromImage();
-            SwitchToVerifyAfterTransfer();
-            return;
-
+            return ReadAnswer(b, data);
         case TSessionKind::Verify:
-            if (!echo || !image.BlockEquals(b, data)) return;
-            if (b < 5) {
-                nextBlock();
-                return;
-            }
-            CGaugeProgram.SetPosition(CGaugeProgram.Max());
-            ShowStatus(Text(TMsg::VerifyOk), TColor::BtnFace);
-            session.kind = TSessionKind::None;
-            if (unitUnverified) {
-                unitUnverified = false;
-                ShowVerifyWarning();
-            }
-            return;
-
+            return VerifyAnswer(b, data);
         case TSessionKind::Program:
-            if (!echo) return;
-            if (b == 0) {
-                image.SetBlock(0, data);
-                UpdateUnitIdentity();
-                Sanitize();
-                RefreshFieldsFromImage();
-                if (image.Get(TField::LAYOUT_VERSION) != kLayoutVersion) {
-                    session.kind = TSessionKind::None;
-                    DialogMessage(Text(TMsg::VersionMismatchBox));
-                    return;
-                }
-            } else if (!image.BlockEquals(b, data)) {
-                return;
-            }
-            if (b < 5) {
-                nextBlock();
-                return;
-            }
-            session.programDone = true;
-            SwitchToVerifyAfterTransfer();
-            return;
-
+            return ProgramAnswer(b, data);
         case TSessionKind::None:
-            // Only a single-block write of tuning awaits an answer here; a late copy of a
-            // session's last answer acknowledges nothing.
-            if (!tuning.blockPending) return;
-            if (!echo || b == 0 || !image.BlockEquals(b, data)) return;
-            if (session.command == 3 && image.Get(TField::TPS_MODE) == 1) {
-                session.command = 4;
-                session.attempts = 1;
-                SendBlockFrame();
-                return;
-            }
-            tuning.blockPending = false;
-            CGaugeProgram.SetPosition(
-                CGaugeProgram.Position() >= CGaugeProgram.Max() ? 0 : CGaugeProgram.Position() + 1);
-            CGaugeProgram.SetVisible(true);
-            ShowStatus(Text(TMsg::ProgramOk), TColor::BtnFace);
-            LabelHlaseni.SetVisible(true);
-            return;
+            return SingleBlockAnswer(b, data);
     }
 }
 
-void TFormHlav::SessionTimeoutStep() {
-    if (++session.ticksSinceSend >= kResendTicks) {
-        session.ticksSinceSend = 0;
-        ++session.attempts;
-        if (session.attempts <= kMaxAttempts) {
-            SendBlockFrame();
-        } else {
-            TMsg m = session.kind == TSessionKind::Program  ? TMsg::ProgramError
-                     : session.kind == TSessionKind::Verify ? TMsg::VerifyError
-                                                            : TMsg::ReadError;
-            ShowStatus(Text(m), TColor::Red);
-            if (session.kind == TSessionKind::Verify) session.programDone = false;
-            // The red text goes after its display time (a verify failing after a program is even
-            // followed by the unit's saving progress at once); the warning stays until a verify
-            // passes, so a unit holding a set that did not verify is not overlooked. A program
-            // that got no answer to block 0 has written nothing.
-            const bool partlyProgrammed =
-                session.kind == TSessionKind::Program && (session.command & 63) > 0;
-            if (session.kind == TSessionKind::Verify || partlyProgrammed) {
-                unitUnverified = true;
-                ShowVerifyWarning();
-            }
-            session.kind = TSessionKind::None;
+void TTransferSession::ReadAnswer(int b, const uint8_t* data) {
+    image_->SetBlock(b, data);
+    if (b == 0) {
+        host_->SessionIdentityChanged();
+        if (image_->Get(TField::LAYOUT_VERSION) != kLayoutVersion) {
+            kind = TSessionKind::None;
+            host_->SessionImageChanged();
+            host_->SessionVersionMismatch();
+            return;
         }
     }
-    if (session.kind == TSessionKind::Read) session.programDone = false;
+    if (b < 5) return NextBlock();
+    host_->SessionImageChanged();
+    SwitchToVerifyAfterTransfer();
 }
 
-void TFormHlav::ShowVerifyWarning() {
-    const char* caption = WindowCaption(language);
-    if (*caption == '\0') return;
-    std::string text = caption;
+void TTransferSession::VerifyAnswer(int b, const uint8_t* data) {
+    if (!image_->BlockEquals(b, data)) return;
+    if (b < 5) return NextBlock();
+    gauge_->SetPosition(gauge_->Max());
+    ShowStatus(Text(TMsg::VerifyOk), TColor::BtnFace);
+    kind = TSessionKind::None;
     if (unitUnverified) {
-        text += " - ";
-        text += Text(TMsg::UnverifiedWarning);
+        unitUnverified = false;
+        host_->SessionUnverifiedChanged();
     }
-    FormHlav.SetText(text);
-    StatusBar1.SetText(unitUnverified ? Text(TMsg::UnverifiedWarning) : "");
 }
 
-void TFormHlav::MessageCountdownStep() {
-    if (session.messageTicks == 0) return;
-    if (--session.messageTicks == 0) {
-        LabelHlaseni.SetVisible(false);
-        CGaugeProgram.SetVisible(false);
-        session.programDone = false;
+void TTransferSession::ProgramAnswer(int b, const uint8_t* data) {
+    if (b == 0) {
+        // The unit's identity replaces the PC's copy of block 0.
+        image_->SetBlock(0, data);
+        host_->SessionIdentityChanged();
+        host_->SessionImageChanged();
+        if (image_->Get(TField::LAYOUT_VERSION) != kLayoutVersion) {
+            kind = TSessionKind::None;
+            host_->SessionVersionMismatch();
+            return;
+        }
+    } else if (!image_->BlockEquals(b, data)) {
+        return;
+    }
+    if (b < 5) return NextBlock();
+    programDone = true;
+    SwitchToVerifyAfterTransfer();
+}
+
+// Only a single-block write of tuning awaits an answer here; a late copy of a session's last
+// answer acknowledges nothing.
+void TTransferSession::SingleBlockAnswer(int b, const uint8_t* data) {
+    if (!host_->SessionBlockPending() || b == 0 || !image_->BlockEquals(b, data)) return;
+    if (command == 3 && image_->Get(TField::TPS_MODE) == 1) {
+        // Coupled maps: block 4 follows block 3 before the write counts as done.
+        StartSingleBlock(4);
+        return;
+    }
+    host_->SessionBlockDone();
+    gauge_->SetPosition(gauge_->Position() >= gauge_->Max() ? 0 : gauge_->Position() + 1);
+    gauge_->SetVisible(true);
+    ShowStatus(Text(TMsg::ProgramOk), TColor::BtnFace);
+    message_->SetVisible(true);
+}
+
+void TTransferSession::TimeoutStep() {
+    if (++ticksSinceSend >= kResendTicks) {
+        ticksSinceSend = 0;
+        ++attempts;
+        if (attempts <= kMaxAttempts)
+            SendBlockFrame();
+        else
+            Fail();
+    }
+    if (kind == TSessionKind::Read) programDone = false;
+}
+
+void TTransferSession::Fail() {
+    const TMsg m = kind == TSessionKind::Program  ? TMsg::ProgramError
+                   : kind == TSessionKind::Verify ? TMsg::VerifyError
+                                                  : TMsg::ReadError;
+    ShowStatus(Text(m), TColor::Red);
+    if (kind == TSessionKind::Verify) programDone = false;
+    // The red text goes after its display time (a verify failing after a program is even
+    // followed by the unit's saving progress at once); the warning stays until a verify passes,
+    // so a unit holding a set that did not verify is not overlooked. A program that got no
+    // answer to block 0 has written nothing.
+    const bool partlyProgrammed = kind == TSessionKind::Program && (command & 63) > 0;
+    if (kind == TSessionKind::Verify || partlyProgrammed) {
+        unitUnverified = true;
+        host_->SessionUnverifiedChanged();
+    }
+    kind = TSessionKind::None;
+}
+
+void TTransferSession::MessageCountdownStep() {
+    if (messageTicks == 0) return;
+    if (--messageTicks == 0) {
+        message_->SetVisible(false);
+        gauge_->SetVisible(false);
+        programDone = false;
     }
 }
 
@@ -267,7 +225,8 @@ char Digit(int v) {
 
 }  // namespace
 
-void TFormHlav::UpdateUnitIdentity() {
+TUnitIdentity UnitIdentityOf(const TParamImage& image) {
+    TUnitIdentity identity;
     char* v = identity.version;
     if (image[16] != 0) {
         int i = 0;
@@ -302,4 +261,5 @@ void TFormHlav::UpdateUnitIdentity() {
     t[3] = Digit(image[8] / 10);
     t[4] = Digit(image[8] % 10);
     t[5] = 0;
+    return identity;
 }

@@ -1,7 +1,5 @@
 #include "params/bike_types.h"
 
-#include "app/Hlav.h"
-
 const char* const kBikeEntries[kBikeTypes] = {
     "Honda CBR 600 F               01-02", "Honda CBR 900 RR            02-",
     "Honda CBR 1100 XX               ",    "Honda VTR 1000 SP-1       01-02",
@@ -111,11 +109,4 @@ void SetDefaults(TParamImage& im) {
     im.Set(TField::TUNING_STEP, 10);
     // 6
     UpdateBikeConstants(im);
-}
-
-void TFormHlav::ComboBoxBikeChange() {
-    const int index = ComboBoxBike.ItemIndex();
-    image.Set(TField::BIKE, index < 0 ? 255 : static_cast<uint8_t>(index));
-    UpdateBikeConstants(image);
-    MenuNewClick();
 }

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/Hlav.h"
 #include "params/bike_types.h"
+#include "params/sanitize.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -279,18 +280,19 @@ TFieldTables BuildFieldTables(TMainWindow& w) {
 namespace {
 
 struct TBinder {
-    TFormHlav& f;
+    const TFieldTables& fields;
+    TParamImage& image;
     std::string_view sep;
 
-    const TFieldBinding& B(int i) const { return f.fields.bindings[static_cast<size_t>(i)]; }
+    const TFieldBinding& B(int i) const { return fields.bindings[static_cast<size_t>(i)]; }
 
     void Store(int i) {
         const TFieldBinding& b = B(i);
-        f.image[b.ImageByte()] = FromShown(b.field, ReadFieldValue(b, sep));
+        image[b.ImageByte()] = FromShown(b.field, ReadFieldValue(b, sep));
     }
     void Show(int i) {
         const TFieldBinding& b = B(i);
-        ShowFieldValue(b, ToShown(b.field, f.image[b.ImageByte()]), sep);
+        ShowFieldValue(b, ToShown(b.field, image[b.ImageByte()]), sep);
     }
     void StoreRange(int first, int n) {
         for (int i = 0; i < n; ++i) Store(first + i);
@@ -304,26 +306,27 @@ struct TBinder {
     // image still holds the values the screen was refreshed from.
     void CoupleAxis(int k) {
         const int steps = ReadFieldValue(B(kTp14Axis + k), sep) / 100;
-        const int old14 = f.image.Get(TField::RPM_JET_TP, k);
+        const int old14 = image.Get(TField::RPM_JET_TP, k);
         if (steps == old14) return;
-        const int old23 = f.image.Get(TField::RPM_JET_TPi, k);
+        const int old23 = image.Get(TField::RPM_JET_TPi, k);
         ShowFieldValue(B(kTp23Axis + k), (old23 + steps - old14) * 100, sep);
     }
     // Coupled maps, one cell: a TP14 change is added to the TP23 cell, held within 0 to 250.
     void CoupleCell(int i) {
         const int v = ReadFieldValue(B(kTp14Cells + i), sep);
-        const int old14 = f.image.Get(TField::JET_TP, i);
+        const int old14 = image.Get(TField::JET_TP, i);
         if (v == old14) return;
-        const int old23 = f.image.Get(TField::JET_TPi, i);
+        const int old23 = image.Get(TField::JET_TPi, i);
         ShowFieldValue(B(kTp23Cells + i), std::clamp(old23 + v - old14, 0, 250), sep);
     }
 };
 
 }  // namespace
 
-void TFormHlav::TransferFieldsToImage() {
+void TransferFieldsToImage(TMainWindow& w, const TFieldTables& fields, TParamImage& image,
+                           std::string_view groupSeparator) {
     if (fields.count != kFieldCount) return;  // the tables are not built yet
-    TBinder t{*this, platform.groupSeparator};
+    TBinder t{fields, image, groupSeparator};
     const bool coupled = image.Get(TField::TPS_MODE) == 1;
     // 1. Curves and axes, column by column.
     for (int k = 0; k < 10; ++k) {
@@ -346,20 +349,20 @@ void TFormHlav::TransferFieldsToImage() {
     // 3.
     t.Store(kRpmPulses);
     t.Store(kRpmCorrection);
-    const int bike = ComboBoxBike.ItemIndex();
+    const int bike = w.ComboBoxBike.ItemIndex();
     image.Set(TField::BIKE, bike < 0 || bike > 254 ? 255 : static_cast<uint8_t>(bike));
     t.Store(kIapToTps);
     t.Store(kLimiter);
     t.Store(kPilotLight);
     t.Store(kIntakeValve);
     // 4.
-    LabelPriveraPoz.SetVisible(GroupBoxPrivera.Visible());
-    LabelPriveraMer.SetVisible(GroupBoxPrivera.Visible());
-    LabelPocetProgramovani.SetVisible(CheckBoxExtMonitor.Checked());
+    w.LabelPriveraPoz.SetVisible(w.GroupBoxPrivera.Visible());
+    w.LabelPriveraMer.SetVisible(w.GroupBoxPrivera.Visible());
+    w.LabelPocetProgramovani.SetVisible(w.CheckBoxExtMonitor.Checked());
     // 5.
     t.StoreRange(kTuningLambda, 5);
-    image.Set(TField::BLOK_ENABLE, CheckBoxBlokEnable.Checked() ? 1 : 0);
-    image.Set(TField::PRIV_ENABLE, CheckBoxPrivEnable.Checked() ? 1 : 0);
+    image.Set(TField::BLOK_ENABLE, w.CheckBoxBlokEnable.Checked() ? 1 : 0);
+    image.Set(TField::PRIV_ENABLE, w.CheckBoxPrivEnable.Checked() ? 1 : 0);
     // 6.
     t.Store(kTps0);
     t.Store(kTps100);
@@ -373,13 +376,14 @@ void TFormHlav::TransferFieldsToImage() {
     t.StoreRange(kAirTemp, 5);
     t.Store(kPrivHyster);
     // 7.
-    ApplyFieldRules();
+    ApplyFieldRules(w, image);
 }
 
-void TFormHlav::RefreshFieldsFromImage() {
+void ShowImageInFields(TMainWindow& w, const TFieldTables& fields, TParamImage& image,
+                       std::string_view groupSeparator) {
     // Until the tables are built only the controls outside the numeric fields are refreshed.
     const bool built = fields.count == kFieldCount;
-    TBinder t{*this, platform.groupSeparator};
+    TBinder t{fields, image, groupSeparator};
     // 1.
     for (int k = 0; built && k < 10; ++k) {
         t.Show(kAdvRpm + k);
@@ -396,29 +400,19 @@ void TFormHlav::RefreshFieldsFromImage() {
         t.Show(kTp23Cells + i);
         t.Show(kIapCells + i);
     }
-    // 3.
-    LabelVerze1.SetText(identity.version);
-    LabelVerze2.SetText(identity.date);
-    LabelVerze3.SetText(identity.time);
+    // 3. The unit's identity and 6. the TP map mode are the caller's.
     // 4.
-    CheckBoxBlokEnable.SetChecked(image.Get(TField::BLOK_ENABLE) != 0);
-    CheckBoxPrivEnable.SetChecked(image.Get(TField::PRIV_ENABLE) != 0);
+    w.CheckBoxBlokEnable.SetChecked(image.Get(TField::BLOK_ENABLE) != 0);
+    w.CheckBoxPrivEnable.SetChecked(image.Get(TField::PRIV_ENABLE) != 0);
     // 5.
     if (built) {
         t.ShowRange(kTuningLambda, 5);
         t.Show(kRpmPulses);
         t.Show(kRpmCorrection);
     }
-    // 6.
-    const uint8_t mode = image.Get(TField::TPS_MODE);
-    MenuTpNormal.SetChecked(mode == 0);
-    MenuTpConnected.SetChecked(mode == 1);
-    MenuTP14.SetChecked(mode == 2);
-    MenuTP23.SetChecked(mode == 3);
-    ApplyTpModeView();
     // 7.
     const uint8_t bike = image.Get(TField::BIKE);
-    ComboBoxBike.SetItemIndex(bike < kBikeTypes ? bike : -1);
+    w.ComboBoxBike.SetItemIndex(bike < kBikeTypes ? bike : -1);
     // 8.
     if (built) {
         t.Show(kIapToTps);
@@ -438,58 +432,5 @@ void TFormHlav::RefreshFieldsFromImage() {
         t.Show(kPrivHyster);
     }
     // 9.
-    ApplyFieldRules();
-}
-
-// ---- editor events
-
-void TFormHlav::SpinnerClick(TControl& updown, bool up) {
-    const TFieldBinding* b = fields.ByUpDown(updown);
-    if (b == nullptr) return;
-    // The arrow steps the number shown, so a valid text typed beforehand counts.
-    const int v = ReadFieldValue(*b, platform.groupSeparator);
-    ShowFieldValue(*b, up ? v + updown.Step() : v - updown.Step(), platform.groupSeparator);
-    if (b->spinnerEvent) UpDown1Click(updown, up);
-}
-
-void TFormHlav::UpDown1Click(TControl& updown, bool) {
-    const TFieldBinding* b = fields.ByUpDown(updown);
-    if (b == nullptr || !b->spinnerEvent) return;
-    TransferFieldsToImage();
-    CommitChange();
-}
-
-void TFormHlav::Edit1Exit(TControl& edit) {
-    const TFieldBinding* b = fields.ByEdit(edit);
-    if (b == nullptr || b->event != TFieldEvent::Leave) return;
-    TransferFieldsToImage();
-    CommitChange();
-}
-
-void TFormHlav::EditClick(TControl& edit) {
-    const TFieldBinding* b = fields.ByEdit(edit);
-    if (b == nullptr || b->event != TFieldEvent::Click) return;
-    TransferFieldsToImage();
-    CommitChange();
-}
-
-void TFormHlav::CheckBoxMouseUp(TControl& box) {
-    const TControl* boxes[] = {&CheckBoxIgnAll,     &CheckBoxProgHned,
-                               &CheckBoxBlokEnable, &Tp14.all,
-                               &Tp23.all,           &Iap.all,
-                               &CheckBoxExtMonitor, &CheckBoxPrivAll,
-                               &CheckBoxPrivEnable, &CheckBoxLadeniPovoleno,
-                               &CheckBoxLadeniOn};
-    if (std::find(std::begin(boxes), std::end(boxes), &box) == std::end(boxes)) return;
-    TransferFieldsToImage();
-    CommitChange();
-}
-
-void TFormHlav::EnterKeyPress(TControl& edit) {
-    if (&edit != &FormHlav) {
-        const TFieldBinding* b = fields.ByEdit(edit);
-        if (b == nullptr || b->event == TFieldEvent::None) return;
-    }
-    TransferFieldsToImage();
-    CommitChange();
+    ApplyFieldRules(w, image);
 }

@@ -46,6 +46,16 @@ struct TFieldTables {
 };
 
 struct TMainWindow;
+
+// All editor fields and option boxes into the image (the whole-window transfer), then the field
+// rules; numbers that are no numbers or out of range keep the image's value.
+void TransferFieldsToImage(TMainWindow& window, const TFieldTables& fields, TParamImage& image,
+                           std::string_view groupSeparator);
+// The image into the editor fields, the option boxes and the motorbike list, then the field
+// rules; the unit's identity labels and the TP map mode view are the caller's.
+void ShowImageInFields(TMainWindow& window, const TFieldTables& fields, TParamImage& image,
+                       std::string_view groupSeparator);
+
 // Builds the bindings and control tables over the window's controls (start-up steps 1 and 2) and
 // fills the motorbike type list.
 TFieldTables BuildFieldTables(TMainWindow& w);

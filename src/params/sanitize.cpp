@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Hlav.h"
+#include "ui/language.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -83,19 +84,15 @@ void SanitizeImage(TParamImage& im, const TSanitizeSettings& s) {
     if (s.scanPosition != nullptr && *s.scanPosition >= 20) *s.scanPosition = 0;
 }
 
-void TFormHlav::Sanitize() {
-    SanitizeImage(image, {&language, &link.portChoice, &link.scanPosition});
-}
-
-void TFormHlav::ApplyFieldRules() {
-    CheckBoxProgHned.SetColor(CheckBoxProgHned.Checked() ? TColor::Red : TColor::BtnFace);
-    CheckBoxPrivEnable.SetVisible(image.Get(TField::BIKE) != 0);
-    GroupBoxPrivera.SetVisible(CheckBoxPrivEnable.Visible() && CheckBoxPrivEnable.Checked());
-    LabelPriveraPoz.SetVisible(GroupBoxPrivera.Visible());
-    LabelPriveraMer.SetVisible(GroupBoxPrivera.Visible());
-    const bool unlocked = CheckBoxLadeniPovoleno.Checked();
-    CheckBoxLadeniOn.SetVisible(unlocked);
-    GroupBoxLadeni.SetVisible(unlocked);
-    if (!unlocked) CheckBoxLadeniOn.SetChecked(false);
-    CheckBoxLadeniOn.SetColor(CheckBoxLadeniOn.Checked() ? TColor::Red : TColor::BtnFace);
+void ApplyFieldRules(TMainWindow& w, const TParamImage& image) {
+    w.CheckBoxProgHned.SetColor(w.CheckBoxProgHned.Checked() ? TColor::Red : TColor::BtnFace);
+    w.CheckBoxPrivEnable.SetVisible(image.Get(TField::BIKE) != 0);
+    w.GroupBoxPrivera.SetVisible(w.CheckBoxPrivEnable.Visible() && w.CheckBoxPrivEnable.Checked());
+    w.LabelPriveraPoz.SetVisible(w.GroupBoxPrivera.Visible());
+    w.LabelPriveraMer.SetVisible(w.GroupBoxPrivera.Visible());
+    const bool unlocked = w.CheckBoxLadeniPovoleno.Checked();
+    w.CheckBoxLadeniOn.SetVisible(unlocked);
+    w.GroupBoxLadeni.SetVisible(unlocked);
+    if (!unlocked) w.CheckBoxLadeniOn.SetChecked(false);
+    w.CheckBoxLadeniOn.SetColor(w.CheckBoxLadeniOn.Checked() ? TColor::Red : TColor::BtnFace);
 }

@@ -12,3 +12,8 @@ struct TSanitizeSettings {
 };
 
 void SanitizeImage(TParamImage& image, const TSanitizeSettings& settings);
+
+struct TMainWindow;
+// The visibility and colour rules of the editor that follow the image and the option boxes: the
+// servo page by motorbike type, the tuning group by its unlock box, the red of the armed boxes.
+void ApplyFieldRules(TMainWindow& window, const TParamImage& image);

@@ -1,7 +1,9 @@
 // Switching the user-interface language.
+#include "ui/language.h"
+
 #include <cstring>
 
-#include "app/Hlav.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -30,17 +32,16 @@ const char* WindowCaption(uint8_t lang) {
     return "";
 }
 
-void TFormHlav::ApplyLanguage(uint8_t lang) {
-    // 1-2. Check mark of the language, then the language value itself.
-    MenuCzech.SetChecked(lang == kLangCzech);
-    MenuEnglish.SetChecked(lang == kLangEnglish);
-    MenuGerman.SetChecked(lang == kLangGerman);
-    language = lang;
+void ApplyLanguageTexts(TMainWindow& w, uint8_t lang) {
+    // 1. Check mark of the language.
+    w.MenuCzech.SetChecked(lang == kLangCzech);
+    w.MenuEnglish.SetChecked(lang == kLangEnglish);
+    w.MenuGerman.SetChecked(lang == kLangGerman);
     // 3. The language's own list: captions and hints in place.
     if (const TControlText* list = ControlTexts(lang)) {
         for (int i = 0; i < kControlTextCount; ++i) {
             const TControlText& e = list[i];
-            TControl* c = Find(e.control);
+            TControl* c = w.Find(e.control);
             if (c == nullptr) continue;
             if (e.prop == TTextProp::Caption)
                 c->SetText(e.text);
@@ -48,36 +49,15 @@ void TFormHlav::ApplyLanguage(uint8_t lang) {
                 c->SetHint(e.text);
         }
     }
-    // 4. The common table: the checks once more, its captions and the message text table.
-    MenuCzech.SetChecked(language == kLangCzech);
-    MenuEnglish.SetChecked(language == kLangEnglish);
-    MenuGerman.SetChecked(language == kLangGerman);
+    // 4. The common table's captions.
     if (lang <= kLangGerman) {
         for (int i = 0; i < kJazykspolCaptionCount; ++i) {
             const TCommonText& e = kJazykspolCaptions[i];
-            if (TControl* c = Find(e.control)) c->SetText(e.text[lang]);
+            if (TControl* c = w.Find(e.control)) c->SetText(e.text[lang]);
         }
     }
-    savingCaption = CommonMessage(lang, TCommonMsg::Saving);
-    versionMismatchText = CommonMessage(lang, TCommonMsg::VersionMismatch);
-    programCaption = CommonMessage(lang, TCommonMsg::Program);
     // The Undo and Redo picture buttons have no hint of their own: their tooltip is the name of
     // the command in the language shown.
-    SpeedButtonZpet.SetHint(MenuZpet.Text());
-    SpeedButtonZnovu.SetHint(MenuZnovu.Text());
-    // A warning in the caption and the status bar stays, in the new language.
-    if (unitUnverified) ShowVerifyWarning();
-}
-
-void TFormHlav::MenuEnglishClick() {
-    ApplyLanguage(kLangEnglish);
-    ApplyTpModeView();
-}
-void TFormHlav::MenuCzechClick() {
-    ApplyLanguage(kLangCzech);
-    ApplyTpModeView();
-}
-void TFormHlav::MenuGermanClick() {
-    ApplyLanguage(kLangGerman);
-    ApplyTpModeView();
+    w.SpeedButtonZpet.SetHint(w.MenuZpet.Text());
+    w.SpeedButtonZnovu.SetHint(w.MenuZnovu.Text());
 }

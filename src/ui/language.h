@@ -66,3 +66,8 @@ enum class TCommonMsg : uint8_t { Saving, VersionMismatch, Program };
 const char* CommonMessage(uint8_t lang, TCommonMsg m);
 extern const TCommonText kJazykspolCaptions[];
 extern const int kJazykspolCaptionCount;
+
+struct TMainWindow;
+// Captions, hints and check marks of the window in language lang (the tables of the three
+// languages, then the common table).
+void ApplyLanguageTexts(TMainWindow& window, uint8_t lang);
