@@ -51,7 +51,7 @@ namespace {
 // One frame on its way into the live values and the panel.
 struct TMonitorFrame {
     const uint8_t* f;
-    TMonitorData& m;
+    const TMonitorData& m;
     TMainWindow& w;
     const TParamImage& image;
     bool ext;  // the extended monitor adds the sensors' voltages
@@ -85,13 +85,11 @@ void ShowIntakePressure(TMonitorFrame& c) {
 
 // 5-6. Lambda and throttle.
 void ShowLambdaAndThrottle(TMonitorFrame& c) {
-    TMonitorData& m = c.m;
-    m.lambdaMv = static_cast<uint16_t>(SensorMv(FrameWord(c.f, 11)));
+    const TMonitorData& m = c.m;
     c.w.LabelLambda.SetText(c.fmt("LAMBDA = %d [mV]", m.lambdaMv));
     c.w.CGaugeLambda.SetPosition(m.lambdaMv < 400    ? 0
                                  : m.lambdaMv > 1000 ? 100
                                                      : (m.lambdaMv - 400) / 6);
-    m.tpMv = static_cast<uint16_t>(SensorMv(FrameWord(c.f, 9)));
     if (m.tpPercent > 100) {
         c.w.LabelTpsMon.SetText(c.fmt("TP=error = %d [mV]", m.tpMv));
         c.w.LabelTpsMon.SetColor(TColor::Red);
@@ -210,16 +208,24 @@ void ShowVersionPickupsAndTests(TMonitorFrame& c, const char* versionMismatchTex
 
 }  // namespace
 
-bool DecodeMonitorFrame(const uint8_t* f, TMonitorData& m, TMainWindow& w, const TParamImage& image,
-                        const char* versionMismatchText) {
-    // 1-2
+bool ReadMonitorFrame(const uint8_t* f, TMonitorData& m) {
     if (f[0] != kCodeMonitorFrame || !FrameCheckOk(f)) return false;
     m.freshMonitorFrame = true;
+    m.rpm = FrameWord(f, 1);
+    m.tpMv = static_cast<uint16_t>(SensorMv(FrameWord(f, 9)));
+    m.lambdaMv = static_cast<uint16_t>(SensorMv(FrameWord(f, 11)));
     m.tpPercent = f[51];
     m.iapPercent = f[52];
     m.coolantCode = f[53];
     m.airCode = f[54];
-    m.rpm = FrameWord(f, 1);
+    m.mapSuspended = f[59];
+    m.tpMapActive = f[60];
+    m.savingCountdown = FrameWord(f, 95);
+    return true;
+}
+
+void ShowMonitorFrame(const uint8_t* f, const TMonitorData& m, TMainWindow& w,
+                      const TParamImage& image, const char* versionMismatchText) {
     TMonitorFrame c{f, m, w, image, w.CheckBoxExtMonitor.Checked(), {}};
     ShowSpeed(c);
     ShowIntakePressure(c);
@@ -228,12 +234,13 @@ bool DecodeMonitorFrame(const uint8_t* f, TMonitorData& m, TMainWindow& w, const
     ShowAtmosphere(c);
     ShowTemperatures(c);
     ShowBatteryServoBlocking(c);
-    // 14
-    m.mapSuspended = f[59];
-    m.tpMapActive = f[60];
     ShowAdvanceAndCorrections(c);
-    // 18
-    m.savingCountdown = FrameWord(f, 95);
     ShowVersionPickupsAndTests(c, versionMismatchText);
+}
+
+bool DecodeMonitorFrame(const uint8_t* f, TMonitorData& m, TMainWindow& w,
+                        const TParamImage& image, const char* versionMismatchText) {
+    if (!ReadMonitorFrame(f, m)) return false;
+    ShowMonitorFrame(f, m, w, image, versionMismatchText);
     return true;
 }

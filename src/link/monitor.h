@@ -30,6 +30,12 @@ inline int SensorMv(int value) {
 // or less and at 14999 or more, the normal colour in between.
 TColor BatteryVoltageColor(int uMv);
 
+// The live values of a monitor frame; false (nothing changed) when it is no monitor frame or its
+// check byte is wrong.
+bool ReadMonitorFrame(const uint8_t* frame, TMonitorData& monitor);
+// The monitor panel for a frame whose live values have been read.
+void ShowMonitorFrame(const uint8_t* frame, const TMonitorData& monitor, TMainWindow& window,
+                      const TParamImage& image, const char* versionMismatchText);
 // A monitor frame into the live values and the monitor panel; false (nothing changed) when it is
 // no monitor frame or its check byte is wrong.
 bool DecodeMonitorFrame(const uint8_t* frame, TMonitorData& monitor, TMainWindow& window,
