@@ -155,8 +155,10 @@ class TWriter {
 
 }  // namespace
 
-void WriteParamFile(std::ostream& out, const TParamImage& im, bool extMonitor) {
-    TWriter w(out);
+namespace {
+
+// The version line, the advance curve and the ignition page's single values.
+void WriteIgnition(TWriter& w, const TParamImage& im, bool extMonitor) {
     w.Text("VELMAROK_KEY  ");
     w.Format("%3u ", kParamFileVersion);
     w.LineEnd();
@@ -184,6 +186,10 @@ void WriteParamFile(std::ostream& out, const TParamImage& im, bool extMonitor) {
     w.Key("TPS_MODE    ");
     w.Values(im, "TPS_MODE", 0, 1);
     w.LineEnd();
+}
+
+// The three maps with their axes.
+void WriteMaps(TWriter& w, const TParamImage& im) {
     w.Key("RPM_JET_TP  ");
     w.Values(im, "RPM_JET_TP", 0, 10);
     w.Key("JET_TP      ");
@@ -198,6 +204,10 @@ void WriteParamFile(std::ostream& out, const TParamImage& im, bool extMonitor) {
     w.Values(im, "RPM_JET_IAP", 0, 10);
     w.Key("JET_IAP     ");
     w.Map(im, "JET_IAP");
+}
+
+// The miscellaneous page, the servo curve and the tuning settings.
+void WriteCorrections(TWriter& w, const TParamImage& im) {
     w.Key("TPS         ");
     w.Values(im, "TPS", 0, 2);
     w.Key("ACCEL       ");
@@ -227,6 +237,15 @@ void WriteParamFile(std::ostream& out, const TParamImage& im, bool extMonitor) {
     w.LineEnd();
     w.Key("TUNING      ");
     w.Values(im, "TUNING", 0, 5);
+}
+
+}  // namespace
+
+void WriteParamFile(std::ostream& out, const TParamImage& im, bool extMonitor) {
+    TWriter w(out);
+    WriteIgnition(w, im, extMonitor);
+    WriteMaps(w, im);
+    WriteCorrections(w, im);
 }
 
 // Reading. Words are read one at a time into a fixed buffer (see TWordReader): a word longer than

@@ -199,14 +199,12 @@ const TFieldBinding* TFieldTables::ByField(TField f, int k) const {
     return nullptr;
 }
 
-TFieldTables BuildFieldTables(TMainWindow& w) {
-    TFieldTables t;
-    const size_t controls = w.model.All().size();
-    t.byEdit.assign(controls, -1);
-    t.byUpDown.assign(controls, -1);
-    TTableBuilder b{t};
-    using E = TFieldEvent;
+namespace {
 
+using E = TFieldEvent;
+
+// The 380 fields of the control tables, in their order.
+void AddGridFields(TTableBuilder& b, TMainWindow& w) {
     // Advance curve: RPM points, then advance values. The last RPM point reaches 21000.
     for (int k = 0; k < 10; ++k)
         b.Add(w.EditAdv[k], w.UpDownAdv[k], TField::RPM_ADV, k, 300, k == 9 ? 21000 : 20100, 100,
@@ -240,7 +238,10 @@ TFieldTables BuildFieldTables(TMainWindow& w) {
         b.Add(w.EditVoda[k], w.UpDownVoda[k], TField::WATER_TEMP, k, 10, 250, 1, E::Click);
     for (int k = 0; k < 5; ++k)
         b.Add(w.EditVzduch[k], w.UpDownVzduch[k], TField::AIR_TEMP, k, 10, 250, 1, E::Click);
+}
 
+// The single fields, in the order the transfer takes them.
+void AddSingleFields(TTableBuilder& b, TMainWindow& w) {
     // Single fields. The RPM group has no event of its own, not even on its spinners.
     b.Add(w.EditRpmPulsu, w.UpDownRpmPulsu, TField::RPM_PULSES, 0, 0, 6, 1, E::None, false);
     b.Add(w.EditRpmKorekce, w.UpDownRpmKorekce, TField::RPM_CORRECTION, 0, -60, 60, 1, E::None,
@@ -269,7 +270,18 @@ TFieldTables BuildFieldTables(TMainWindow& w) {
         b.Add(w.EditSyticKorekce[k], w.UpDownSyticKorekce[k], TField::CHOKE_CORR, k, 100, 350, 1,
               E::Click);
     b.Add(w.EditPrivHyster, w.UpDownPrivHyster, TField::PRIV_HYSTER, 0, 0, 1275, 5, E::Leave);
+}
 
+}  // namespace
+
+TFieldTables BuildFieldTables(TMainWindow& w) {
+    TFieldTables t;
+    const size_t controls = w.model.All().size();
+    t.byEdit.assign(controls, -1);
+    t.byUpDown.assign(controls, -1);
+    TTableBuilder b{t};
+    AddGridFields(b, w);
+    AddSingleFields(b, w);
     if (w.ComboBoxBike.items.empty())
         w.ComboBoxBike.items.assign(kBikeEntries, kBikeEntries + kBikeTypes);
     return t;
