@@ -50,10 +50,14 @@ void SanitizeImage(TParamImage& im, const TSanitizeSettings& s) {
     Clamp(im, TField::INTAKE_VALVE, 0, 10, 250);
     // 5-6. The two TP axes, element by element.
     for (int k = 0; k < 10; ++k) {
-        if (im.Get(TField::RPM_JET_TP, k) < k + 3) im.Set(TField::RPM_JET_TP, k, k + 3);
-        if (im.Get(TField::RPM_JET_TPi, k) < k + 3) im.Set(TField::RPM_JET_TPi, k, k + 3);
-        if (im.Get(TField::RPM_JET_TP, k) > k + 191) im.Set(TField::RPM_JET_TP, k, k + 191);
-        if (im.Get(TField::RPM_JET_TPi, k) > k + 191) im.Set(TField::RPM_JET_TPi, k, k + 191);
+        if (im.Get(TField::RPM_JET_TP, k) < k + 3)
+            im.Set(TField::RPM_JET_TP, k, static_cast<uint8_t>(k + 3));
+        if (im.Get(TField::RPM_JET_TPi, k) < k + 3)
+            im.Set(TField::RPM_JET_TPi, k, static_cast<uint8_t>(k + 3));
+        if (im.Get(TField::RPM_JET_TP, k) > k + 191)
+            im.Set(TField::RPM_JET_TP, k, static_cast<uint8_t>(k + 191));
+        if (im.Get(TField::RPM_JET_TPi, k) > k + 191)
+            im.Set(TField::RPM_JET_TPi, k, static_cast<uint8_t>(k + 191));
     }
     for (int k = 1; k < 10; ++k) {
         IncreasingRule(im, TField::RPM_JET_TP, k);

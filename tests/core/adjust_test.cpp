@@ -71,12 +71,16 @@ TEST(AdjustCommands, SingleCellStepsHoldEachTablesBounds) {
                       : c.field == TField::JET_TPi  ? 10 * op.tpRow + op.tp23Column
                       : c.field == TField::NAP_PRIV ? op.servoIndex
                                                     : op.advanceIndex;
-        if (c.field == TField::NAP_PRIV && c.rpm == 0) EXPECT_EQ(k, 0);
+        if (c.field == TField::NAP_PRIV && c.rpm == 0) {
+            EXPECT_EQ(k, 0);
+        }
         r.Set(c.field, k, c.start);
         (r.w.*c.command)();
         EXPECT_EQ(r.Get(c.field, k), c.expected) << c.name;
         // Nothing else of the table moved.
-        if (map) EXPECT_EQ(r.Get(c.field, (k + 1) % 100), r.Get(c.field, (k + 2) % 100)) << c.name;
+        if (map) {
+            EXPECT_EQ(r.Get(c.field, (k + 1) % 100), r.Get(c.field, (k + 2) % 100)) << c.name;
+        }
     }
 }
 

@@ -181,9 +181,12 @@ TEST(FileFaults, StartUpTakesOddSettingsSnapshotAndMarkerForMissingAndCloseKeeps
             // The other file of the two is saved as usual.
             const std::string settings = h.dir.File("Quorvel05.ini");
             const std::string snapshot = h.dir.File("_Quorvel05.ini");
-            if (path != settings)
+            if (path != settings) {
                 EXPECT_NE(FileText(settings).find("Language=2"), std::string::npos);
-            if (path != snapshot) EXPECT_EQ(FileText(snapshot), SnapshotText(f.image));
+            }
+            if (path != snapshot) {
+                EXPECT_EQ(FileText(snapshot), SnapshotText(f.image));
+            }
         }
     }
 }

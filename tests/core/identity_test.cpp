@@ -39,7 +39,7 @@ TEST(UnitIdentity, MonthCodes) {
         h.SetBlock0({{4, 10}, {5, codes[m]}, {6, 7}});
         EXPECT_EQ(std::string(h.W().identity.date), std::string("10.") + months[m] + ".2007") << m;
     }
-    for (uint8_t other : {0, 1, 26, 255}) {
+    for (uint8_t other : std::initializer_list<uint8_t>{0, 1, 26, 255}) {
         h.SetBlock0({{4, 10}, {5, other}, {6, 7}});
         EXPECT_STREQ(h.W().identity.date, "10.00.2007") << int(other);
     }

@@ -191,7 +191,8 @@ TEST(Settings, ShortOrDamagedSnapshotLoadsWhatItCan) {
         THarness h;
         PutFile(h.dir.File("_Quorvel05.ini"), c.text);
         TFormHlav& f = h.Start();
-        for (size_t i = 0; i < c.first.size(); ++i) EXPECT_EQ(f.image[i], c.first[i]) << i;
+        for (size_t i = 0; i < c.first.size(); ++i)
+            EXPECT_EQ(f.image[static_cast<int>(i)], c.first[i]) << i;
         for (int i = std::max(c.stored, 100); i < TParamImage::kSize; ++i)
             ASSERT_EQ(f.image[i], defaults[i]) << i;
     }

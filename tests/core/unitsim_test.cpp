@@ -30,14 +30,15 @@ TEST(VirtualUnit, AnswersEachCommandOnceWithItsCodePlus128AndACorrectCheckByte) 
     TUnitSim sim;
     uint8_t block[kFrameData];
     for (int i = 0; i < kFrameData; ++i) block[i] = static_cast<uint8_t>(100 + i);
-    for (uint8_t code : {48, 64, 65, 66, 67, 68, 69, 0, 1, 2, 3, 4, 5}) {
+    for (uint8_t code :
+         std::initializer_list<uint8_t>{48, 64, 65, 66, 67, 68, 69, 0, 1, 2, 3, 4, 5}) {
         const std::vector<uint8_t> a = Exchange(sim, Command(code, code <= 5 ? block : nullptr));
         ASSERT_EQ(a.size(), static_cast<size_t>(kFrameSize)) << int(code);
         EXPECT_EQ(a[0], code ^ kResponseBit) << int(code);
         EXPECT_TRUE(FrameCheckOk(a.data())) << int(code);
     }
     // Codes of no command get no answer; nor does a frame with a wrong check byte.
-    for (uint8_t code : {6, 47, 63, 70, 128, 176})
+    for (uint8_t code : std::initializer_list<uint8_t>{6, 47, 63, 70, 128, 176})
         EXPECT_TRUE(Exchange(sim, Command(code)).empty());
     TFrameBytes bad = Command(48);
     bad[101] ^= 1;
