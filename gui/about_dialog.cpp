@@ -3,8 +3,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
-#include "widgets.h"
+#include "app_icons.h"
 
 namespace {
 
@@ -29,12 +30,25 @@ class TExitLabel : public QLabel {
     QDialog& dialog_;
 };
 
+// The maker's logo, Image1.
+class TAboutLogo : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        DrawAboutLogo(p, rect());
+    }
+};
+
 }  // namespace
 
 void RunAboutDialog(QWidget* parent, TFormAbout& about) {
     QDialog dialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog.setObjectName("FormAbout");
     dialog.setWindowTitle(QString::fromStdString(about.FormAbout.Text()));
+    dialog.setWindowIcon(AppIcon());
     dialog.setFixedSize(kAboutClientWidth, kAboutClientHeight);
     QPalette pal = dialog.palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -44,7 +58,7 @@ void RunAboutDialog(QWidget* parent, TFormAbout& about) {
         if (c->kind == TControlKind::Form) continue;
         QWidget* w = nullptr;
         if (c->kind == TControlKind::Image) {
-            w = new TLogoWidget(&dialog);
+            w = new TAboutLogo(&dialog);
         } else {
             QLabel* l = c == &about.LabelExit ? new TExitLabel(&dialog, about, dialog)
                                               : new QLabel(&dialog);
@@ -59,6 +73,7 @@ void RunAboutDialog(QWidget* parent, TFormAbout& about) {
         w->setObjectName(QString::fromStdString(c->name));
         w->setGeometry(c->left, c->top, c->width, c->height);
     }
-    if (parent == nullptr) dialog.move(about.FormAbout.left, about.FormAbout.top);
+    // Centred on the screen by the About window's own rule, whatever its owner.
+    dialog.move(about.FormAbout.left, about.FormAbout.top);
     dialog.exec();
 }

@@ -12,6 +12,7 @@
 
 #include "app/Hlav.h"
 #include "app/command_line.h"
+#include "app_icons.h"
 #include "fault_options.h"
 #include "form_view.h"
 #include "port_directory.h"
@@ -83,6 +84,9 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorvel05");
+    // The desktop entry and its icon, for the window and every box it opens.
+    QGuiApplication::setDesktopFileName("quorvel05");
+    QApplication::setWindowIcon(AppIcon());
     // Qt takes the user's locale for the C library too; the monitor's numbers always use a point.
     std::setlocale(LC_NUMERIC, "C");
     try {
