@@ -12,10 +12,12 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "gui_fixture.h"
 #include "qt_printing.h"
+#include "qt_services.h"
 #include "ui/print.h"
 
 namespace {
@@ -153,4 +155,20 @@ TEST(PrintCups, PageArrivesAtTheDefaultPrinterAsOnePage) {
     QTest::qWait(500);  // the backend may still be writing
     EXPECT_EQ(PdfPages(arrived), 1) << arrived.toStdString();
     QFile::remove(arrived);
+}
+
+// Help > Contents finds the manual of the language by its suffix; none found is no error.
+TEST(Manuals, FoundByTheLanguageSuffixAndNothingWhenMissing) {
+    QTemporaryDir docs;
+    for (const char* name : {"Quorvel05_cz.html", "Quorvel05_en.html", "notes.txt"}) {
+        QFile f(docs.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    qputenv("QUORVEL05_DOC_DIR", docs.path().toLocal8Bit());
+    EXPECT_EQ(QFileInfo(TQtDocuments::Find("*_en")).fileName(), "Quorvel05_en.html");
+    EXPECT_EQ(QFileInfo(TQtDocuments::Find("*_cz")).fileName(), "Quorvel05_cz.html");
+    // The installed and source manuals come after the folder of the variable.
+    EXPECT_TRUE(TQtDocuments::Find("*_xx").isEmpty());
+    qunsetenv("QUORVEL05_DOC_DIR");
+    EXPECT_TRUE(TQtDocuments::Find("*_de").endsWith("Quorvel05_de.html"));
 }
