@@ -1,5 +1,5 @@
 # Installs the build into a scratch DESTDIR and checks that a desktop finds everything where it
-# looks: the two programs, the three manuals, the desktop entry, the icon and the AppStream data.
+# looks: the three programs, the three manuals, the desktop entry, the icon and the AppStream data.
 # The validators run when they are installed. Usage: cmake -DBUILD_DIR=... -DDEST=... -P this file
 cmake_minimum_required(VERSION 3.21)
 
@@ -12,7 +12,7 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(root "${DEST}/usr")
-foreach(f bin/quorvel05 bin/quorvel05-unitsim
+foreach(f bin/quorvel05 bin/quorvel05-unitsim bin/quorvel05-cli
         share/doc/quorvel05/Quorvel05_cz.html share/doc/quorvel05/Quorvel05_en.html
         share/doc/quorvel05/Quorvel05_de.html
         share/applications/quorvel05.desktop
@@ -31,6 +31,12 @@ execute_process(COMMAND "${root}/bin/quorvel05-unitsim" --help OUTPUT_QUIET ERRO
     RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "installed quorvel05-unitsim --help: ${rc}")
+endif()
+
+execute_process(COMMAND "${root}/bin/quorvel05-cli" --help OUTPUT_QUIET ERROR_QUIET
+    RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "installed quorvel05-cli --help: ${rc}")
 endif()
 
 # The entry starts the installed program by name, with the installed icon.

@@ -1,6 +1,7 @@
 // quorvel05-unitsim: serves the virtual unit on a pseudo-terminal until stopped.
 //   quorvel05-unitsim [--layout N] [--silent] [--hold N] [--differ BLOCK] [--drop-every N]
 //                     [--point RPM,TP,IAP,tp|iap] [--fault NAME[=N]]... [--stopped]
+//                     [--replay LOG.csv [--speed X]]
 // Prints the terminal's path on the first line of standard output.
 #include <fcntl.h>
 #include <poll.h>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "fault_options.h"
+#include "replay.h"
 #include "unit_sim.h"
 
 namespace {
@@ -29,7 +31,11 @@ void Usage() {
         "usage: quorvel05-unitsim [--layout N] [--silent] [--hold TICKS] [--differ BLOCK]\n"
         "                         [--drop-every N] [--point RPM,TP,IAP,tp|iap]\n"
         "                         [--fault NAME[=N]]... [--stopped]\n"
+        "                         [--replay LOG.csv [--speed X]]\n"
         "Serves the virtual unit on a new pseudo-terminal and prints its path.\n"
+        "--replay answers monitor requests with the frames of a recorded monitor log, each\n"
+        "when it falls due, X times faster than recorded with --speed; blocks are read and\n"
+        "written as usual.\n"
         "Faults: silent, wrong-check, layout=N, hold=TICKS, differ=BLOCK, mute=BLOCK,\n"
         "wrong-code=BLOCK, drop-every=N, copies=N, trailing=N, save-ticks=N,\n"
         "point=RPM,TP,IAP,MAP (the engine held at RPM, TP % and IAP % on the tp or iap map).");
@@ -48,10 +54,20 @@ void Flush(int fd, TUnitSim& sim) {
     }
 }
 
+// Says once on standard error that the last line of the log has been answered.
+void ReportReplayEnd(const TMonitorReplay& replay) {
+    static bool reported = false;
+    if (reported || !replay.Finished()) return;
+    reported = true;
+    std::fprintf(stderr, "quorvel05-unitsim: replay finished (%d lines)\n", replay.Lines());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     TUnitSim sim;
+    TMonitorReplay replay;
+    std::string replayPath;
     // The short options are the fault words under other names; every value is checked there.
     static const struct {
         const char* option;
@@ -77,6 +93,13 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "quorvel05-unitsim: bad fault %s\n", word.c_str());
                 return 2;
             }
+        } else if (!std::strcmp(a, "--replay") && i + 1 < argc) {
+            replayPath = argv[++i];
+        } else if (!std::strcmp(a, "--speed") && i + 1 < argc) {
+            if (!ParseReplaySpeed(argv[++i], replay.speed)) {
+                std::fprintf(stderr, "quorvel05-unitsim: bad speed %s\n", argv[i]);
+                return 2;
+            }
         } else if (!std::strcmp(a, "--stopped")) {
             sim.engine.running = false;
         } else if (!std::strcmp(a, "--help")) {
@@ -86,6 +109,15 @@ int main(int argc, char** argv) {
             Usage();
             return 2;
         }
+    }
+
+    if (!replayPath.empty()) {
+        const std::string error = replay.Load(replayPath);
+        if (!error.empty()) {
+            std::fprintf(stderr, "quorvel05-unitsim: %s: %s\n", replayPath.c_str(), error.c_str());
+            return 2;
+        }
+        replay.AttachTo(sim);
     }
 
     int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -127,6 +159,7 @@ int main(int argc, char** argv) {
             nextTick += std::chrono::milliseconds(55);
             sim.Tick();
             Flush(master, sim);
+            ReportReplayEnd(replay);
         }
     }
     close(master);

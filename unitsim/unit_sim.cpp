@@ -109,7 +109,7 @@ void TUnitSim::Answer(const uint8_t* in) {
     uint8_t out[kFrame] = {};
     int block = -1;
     if (code == 48) {
-        BuildMonitorFrame(out);
+        if (monitorSource == nullptr || !monitorSource->FrameAt(tick_, out)) BuildMonitorFrame(out);
     } else if (code <= 5) {
         block = code;
         if (code == 0) {

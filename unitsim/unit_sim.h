@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine_model.h"
+#include "monitor_source.h"
 
 // What the virtual unit can be made to do wrong. Block numbers are 0-5; -1 means none.
 struct TUnitFaults {
@@ -39,6 +40,8 @@ class TUnitSim {
 
     TUnitFaults faults;
     TEngineModel engine;
+    // Answers monitor requests in place of the engine while set (a replayed log, replay.h).
+    TMonitorSource* monitorSource = nullptr;
 
     std::array<uint8_t, 600>& Memory() { return memory_; }
     const std::array<uint8_t, 600>& Memory() const { return memory_; }
