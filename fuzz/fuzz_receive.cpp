@@ -60,11 +60,16 @@ struct TFuzzWindow {
     TFormHlav* form = nullptr;
     TParamImage startImage;
     TUnitLink startLink;
+    // Idle and attached to the window's link, image, labels and language: a session made afresh
+    // would be attached to nothing.
+    TTransferSession startSession;
     TFuzzWindow() {
         h.platform.port = &port;
         form = &h.Start("ENGLISH");
         startImage = form->image;
         startLink = form->link;
+        startSession = form->session;
+        FUZZ_CHECK(startSession.kind == TSessionKind::None);
     }
 };
 
@@ -99,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TScriptPort& port = fw.port;
 
     // Every script starts from the same window, with the unit holding the window's set.
-    w.session = TTransferSession();
+    w.session = fw.startSession;
     w.image = fw.startImage;
     w.link = fw.startLink;
     w.monitor = TMonitorData();
