@@ -47,6 +47,7 @@ TMonitorLog::~TMonitorLog() {
 }
 
 std::string TMonitorLog::Start(const std::string& path) {
+    if (running_ && Failed()) Stop();  // a failed log makes room for the next one
     if (running_) return "a log is already running";
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return "not a regular file";
@@ -107,6 +108,9 @@ bool TMonitorLog::Add(const uint8_t* frame, int64_t timeMs, const TLogContext& c
     TSlot& slot = slots_[head % kSlots];
     slot.length = static_cast<uint32_t>(FormatLogLine(row, slot.text, sizeof slot.text));
     head_.store(head + 1, std::memory_order_release);
+    // A burst of lines wakes the writer before its period ends (the only call into the system
+    // from here, and a rare one: frames come six ticks apart).
+    if (head + 1 - tail_.load(std::memory_order_acquire) == kSlots / 2) wake_.notify_one();
     return true;
 }
 
@@ -131,7 +135,7 @@ void TMonitorLog::WriterLoop() {
         bool stopping;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait_for(lock, period_, [this] { return stop_; });
+            wake_.wait_for(lock, period_, [this] { return stop_ || QueuedLines() >= kSlots / 2; });
             stopping = stop_;
         }
         const size_t n = Drain(buffer.get(), cap);

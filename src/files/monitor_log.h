@@ -1,10 +1,10 @@
 // Recording the live monitor into a CSV log (the line format is in monitor_log_format.h).
 //
 // The tick only formats a line into a fixed slot of a ring and moves on: no allocation, no lock,
-// no system call. A thread of the log's own takes the lines from the ring and writes them to the
-// file. A write error stops the log: the thread closes the file and raises Failed(), which the
-// owner polls on its tick; nothing is thrown. When the ring is full (the disk stalls for half a
-// minute) lines are dropped and counted.
+// no system call (but a wake-up of the writer when the ring is half full). A thread of the log's
+// own takes the lines from the ring and writes them to the file. A write error stops the log: the
+// thread closes the file and raises Failed(), which the owner polls on its tick; nothing is thrown.
+// When the ring is full (the disk stalls for half a minute) lines are dropped and counted.
 #pragma once
 
 #include <atomic>
@@ -43,6 +43,7 @@ class TMonitorLog {
 
     // Creates (or empties) the file, writes the header and starts the writer thread. Returns an
     // empty text on success, else the reason ("Permission denied", "a log is already running").
+    // A log that failed is stopped first.
     std::string Start(const std::string& path);
     // Writes what is still in the ring, closes the file and ends the thread. Harmless when no log
     // runs.

@@ -157,6 +157,7 @@ TEST(MonitorLogWriter, FullDiskStopsTheLogWithoutHoldingTheTick) {
     EXPECT_STREQ(log.TakeFailure(), "File too large");
     EXPECT_EQ(log.TakeFailure(), nullptr);  // reported once
     EXPECT_FALSE(log.Add(f.data(), 0, kContext));
+    EXPECT_FALSE(log.Running());
     log.Stop();
     EXPECT_EQ(log.BytesWritten(), 4096u);
     EXPECT_STREQ(log.Error(), "File too large");
