@@ -6,6 +6,10 @@
 
 #include "commands.h"
 
+#ifdef QUORVEL05_CLI_SERIAL
+#include <QCoreApplication>
+#endif
+
 void CliError(const std::string& message) {
     std::fprintf(stderr, "quorvel05-cli: %s\n", message.c_str());
 }
@@ -57,5 +61,9 @@ int main(int argc, char** argv) {
         std::fputs(CliHelp(options.command).c_str(), stdout);
         return kExitOk;
     }
+#ifdef QUORVEL05_CLI_SERIAL
+    // The serial port's notifiers want an application object, though no event loop runs.
+    QCoreApplication app(argc, argv);
+#endif
     return Run(options);
 }

@@ -35,9 +35,10 @@ int Failure(const TUnitDriver& unit, const std::string& text, const char* what) 
         CliError("no unit answering on " + unit.Device());
         return kExitNoUnit;
     }
+    // The unit answered, but not as it should (or no longer): the block that failed.
     const int block = unit.session.command & 63;
     CliError(std::string(what) + " failed at block " + std::to_string(block) + " (" + text + ")");
-    return text == "Verify error!" ? kExitDiffers : kExitNoUnit;
+    return kExitDiffers;
 }
 
 // A parameter file as the unit gets it: read as the window opens it, sanitized as before a send.
@@ -61,9 +62,7 @@ int RunRead(const TCliOptions& o) {
     if (result != "Verify OK") return Failure(unit, result, "read");
     TParamSet set;
     set.image = unit.image;
-    if (o.output.empty()) {
-        std::fputs(ParamSetText(set).c_str(), stdout);
-    } else if (!SaveParamSet(o.output, set)) {
+    if (!SaveParamSet(o.output, set)) {
         CliError(o.output + ": cannot be written");
         return kExitUsage;
     }

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -100,9 +102,6 @@ TEST(Cli, RefusalsSayWhyAndExitWith2) {
         {{"read", "-o", "x.ign"}, "read needs either --port DEVICE (or auto) or --demo"},
         {{"verify", b0, "--demo", "--port", "auto"}, "verify needs either --port"},
         {{"monitor", "--demo", "--seconds", "0"}, "--seconds takes a whole number"},
-        {{"read", "--demo", "-o", "x.ign"}, "read: not yet available"},
-        {{"program", b0, "--port", "/dev/ttyUSB0"}, "program: not yet available"},
-        {{"monitor", "--port", "auto", "--csv", "r.csv", "--seconds", "5"}, "not yet available"},
     };
     for (const auto& c : cases) {
         const TRun r = Cli(c.args);
@@ -129,4 +128,75 @@ TEST(Cli, HelpNewAndReplayOfABadLog) {
     const TRun replay = Exec(QUORVEL05_UNITSIM_BIN, {"--replay", Data("default_bike3.ign")});
     EXPECT_EQ(replay.code, 2);
     EXPECT_NE(replay.err.find("line 1: not a monitor log"), std::string::npos) << replay.err;
+}
+
+namespace {
+
+// quorvel05-unitsim on a pseudo-terminal, with fault words, for as long as it lives.
+struct TPtyUnit {
+    FILE* pipe = nullptr;
+    std::string device;
+    explicit TPtyUnit(const std::string& faults = "") {
+        const std::string command = std::string("exec ") + QUORVEL05_UNITSIM_BIN + " " + faults;
+        pipe = ::popen(command.c_str(), "r");
+        char line[256] = {};
+        if (pipe != nullptr && std::fgets(line, sizeof line, pipe) != nullptr) device = line;
+        while (!device.empty() && (device.back() == '\n' || device.back() == '\r'))
+            device.pop_back();
+    }
+    ~TPtyUnit() {
+        std::system("pkill -TERM -f '^[^ ]*quorvel05-unitsim' >/dev/null 2>&1");
+        if (pipe != nullptr) ::pclose(pipe);
+    }
+};
+
+}  // namespace
+
+// The unit commands against the virtual unit on a pseudo-terminal, as against a real one.
+TEST(CliUnit, ReadProgramVerifyAndMonitorOnAPseudoTerminal) {
+    const std::string dir = std::filesystem::temp_directory_path() /
+                            ("quorvel05-cli-unit-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    {
+        TPtyUnit unit;
+        ASSERT_FALSE(unit.device.empty());
+        const TRun read = Cli({"read", "--port", unit.device, "-o", dir + "/unit.ign"});
+        EXPECT_EQ(read.code, 0) << read.err;
+        EXPECT_NE(read.err.find("read: block 3 of 5"), std::string::npos) << read.err;
+        EXPECT_EQ(Cli({"check", dir + "/unit.ign"}).code, 0);
+
+        const TRun program = Cli({"program", "--port", unit.device, Data("default_bike3.ign")});
+        EXPECT_EQ(program.code, 0) << program.err;
+        EXPECT_EQ(Cli({"verify", "--port", unit.device, Data("default_bike3.ign")}).code, 0);
+        // The unit holds type 3's set now, not type 1's: what differs is listed.
+        const TRun other = Cli({"verify", "--port", unit.device, Data("default_bike1.ign")});
+        EXPECT_EQ(other.code, 1);
+        EXPECT_NE(other.out.find("BIKE"), std::string::npos) << other.out;
+
+        const TRun monitor =
+            Cli({"monitor", "--port", unit.device, "--seconds", "2", "--csv", dir + "/run.csv"});
+        EXPECT_EQ(monitor.code, 0) << monitor.err;
+        EXPECT_GE(std::count(monitor.out.begin(), monitor.out.end(), '\n'), 4);
+        const std::string csv = Text(dir + "/run.csv");
+        EXPECT_EQ(csv.rfind("time_s,rpm,", 0), 0u);
+        EXPECT_GE(std::count(csv.begin(), csv.end(), '\n'), 5);
+    }
+    {
+        // A unit that answers block 3 with a byte changed fails the program's verify there.
+        TPtyUnit unit("--fault differ=3");
+        const TRun program = Cli({"program", "--port", unit.device, Data("default_bike2.ign")});
+        EXPECT_EQ(program.code, 1) << program.err;
+        EXPECT_NE(program.err.find("failed at block 3"), std::string::npos) << program.err;
+    }
+    {
+        // Nobody answering: exit 3, and nothing read is written.
+        TPtyUnit unit("--fault silent");
+        const TRun read = Cli({"read", "--port", unit.device, "-o", dir + "/none.ign"});
+        EXPECT_EQ(read.code, 3) << read.err;
+        EXPECT_FALSE(std::filesystem::exists(dir + "/none.ign"));
+    }
+    const TRun absent = Cli({"read", "--port", "/dev/quorvel05-no-such-port", "-o", dir + "/x"});
+    EXPECT_EQ(absent.code, 3);
+    EXPECT_NE(absent.err.find("the device is not present"), std::string::npos) << absent.err;
+    std::filesystem::remove_all(dir);
 }
