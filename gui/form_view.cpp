@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include <cstring>
 
 #include "app_icons.h"
+#include "plots_view.h"
 #include "widgets.h"
 
 volatile int TFormView::stopRequested = 0;
@@ -52,6 +54,34 @@ QIcon ToolbarIcon(const std::string& name) {
         if (name == g.control) return ToolbarGlyph(QString::fromLatin1(g.glyph));
     }
     return {};
+}
+
+// A field marked by a comparison is framed by a child drawn over its edge; its colours stay free
+// for the operating point and tuning.
+void ApplyMarkFrame(QWidget* w, const TControl& c) {
+    if (w->property("marked").toBool() == c.Marked()) return;
+    w->setProperty("marked", c.Marked());
+    auto* frame = w->findChild<QFrame*>("markFrame", Qt::FindDirectChildrenOnly);
+    if (frame == nullptr && c.Marked()) {
+        frame = new QFrame(w);
+        frame->setObjectName("markFrame");
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setLineWidth(2);
+        QPalette pal = frame->palette();
+        pal.setColor(QPalette::WindowText, QColor(230, 120, 0));
+        frame->setPalette(pal);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        frame->setGeometry(w->rect());
+    }
+    if (frame != nullptr) frame->setVisible(c.Marked());
+}
+
+// The short part of the hint, and the note of a mark under it.
+QString ToolTipOf(const TControl& c, const QString& text, bool pictureButton) {
+    QString tip = c.Hint().empty() && pictureButton ? text : ShortHint(c.Hint());
+    if (!c.MarkNote().empty())
+        tip += (tip.isEmpty() ? "" : "\n") + QString::fromStdString(c.MarkNote());
+    return tip;
 }
 
 }  // namespace
@@ -100,6 +130,16 @@ void TFormView::Build() {
         w->installEventFilter(this);
     }
     BuildMenus();
+    // The plots stay hidden until the View menu asks for them.
+    plots_ = new TPlotsView(form_, this);
+    addDockWidget(Qt::RightDockWidgetArea, plots_);
+    plots_->hide();
+    connect(plots_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        // Closed with its own button: the menu's check mark follows.
+        if (!shown && !plots_->isHidden()) return;
+        form_.MenuPlots.UserSetChecked(shown);
+        if (QAction* a = ActionOf(form_.MenuPlots)) a->setChecked(shown);
+    });
     setWindowIcon(AppIcon());
 }
 
@@ -121,6 +161,13 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
                     [cp](const QString& t) { cp->UserSetText(t.toStdString()); });
             e->onLeave = [this, cp] { Fire(*cp, TEvent::Leave); };
             e->onClick = [this, cp] { Fire(*cp, TEvent::EditClick); };
+            // Map cells carry the lock against tuning in their context menu.
+            e->contextItem = [this, cp](QString& text, bool& checked) {
+                if (form_.routes.Find(*cp, TEvent::ContextMenu) == nullptr) return;
+                text = QString::fromUtf8(TuningText(form_.language, TTuneText::LockCell));
+                checked = form_.CellLocked(*cp);
+            };
+            e->onContextItem = [this, cp] { Fire(*cp, TEvent::ContextMenu); };
             e->onEnter = [this, cp, e] {
                 // The focus moves on first (running the leave event), then the commit.
                 e->FocusNext();
@@ -215,6 +262,7 @@ void TFormView::BuildMenus() {
         if (!c->shortcut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(c->shortcut)));
         a->setShortcutContext(Qt::WindowShortcut);
         const bool checkable = c->parent == &form_.MenuCom || c->parent == &form_.MenuTPmode ||
+                               c->parent == &form_.MenuView || c == &form_.MenuRecordLog ||
                                c->parent == &form_.MenuLanguage;
         a->setCheckable(checkable);
         objects_[c->index] = a;
@@ -293,6 +341,7 @@ QPixmap TFormView::ClientPicture() const {
 
 void TFormView::ApplyChanges() {
     form_.model.TakeChanges([this](TControl& c) { Apply(c); });
+    if (plots_ != nullptr) plots_->Follow();
 }
 
 void TFormView::Apply(TControl& c) {
@@ -314,6 +363,10 @@ void TFormView::Apply(TControl& c) {
         a->setChecked(c.Checked());
         a->setEnabled(c.Enabled());
         a->setVisible(c.Visible());
+        if (&c == &form_.MenuPlots && plots_ != nullptr && plots_->isHidden() == c.Checked()) {
+            plots_->setVisible(c.Checked());
+            if (c.Checked()) plots_->Redraw();
+        }
         a->setStatusTip(LongHint(c.Hint()));
         a->setToolTip(ShortHint(c.Hint()));
         if (QMenu* m = a->menu()) m->setTitle(a->text());
@@ -342,7 +395,11 @@ void TFormView::Apply(TControl& c) {
             if (e->text() != text) e->setText(text);
             QPalette pal = e->palette();
             pal.setColor(QPalette::Base, ModelColor(c.Color()));
+            pal.setColor(QPalette::Text, c.FontColor() == TColor::Black
+                                             ? QApplication::palette().color(QPalette::Text)
+                                             : ModelColor(c.FontColor()));
             e->setPalette(pal);
+            ApplyMarkFrame(e, c);
             break;
         }
         case TControlKind::CheckBox: {
@@ -406,8 +463,7 @@ void TFormView::Apply(TControl& c) {
     if (w->isVisibleTo(w->parentWidget()) != c.Visible() || w->isHidden() == c.Visible())
         w->setVisible(c.Visible());
     w->setEnabled(c.Enabled());
-    w->setToolTip(c.Hint().empty() && w->property("pictureButton").toBool() ? text
-                                                                            : ShortHint(c.Hint()));
+    w->setToolTip(ToolTipOf(c, text, w->property("pictureButton").toBool()));
 }
 
 void TFormView::ShowHint(const std::string& hint) {

@@ -32,7 +32,12 @@ class TFormView : public QMainWindow, public TScreen {
     // The client area as it is drawn now.
     QPixmap ClientPicture() const;
 
+    // An event of a window of the front end beside this one (the comparison table), handled as
+    // the main window's own.
+    void Forward(TControl& c, TEvent e) { Fire(c, e); }
+
     QWidget* WidgetOf(const TControl& c) const;
+    class TPlotsView* Plots() const { return plots_; }
     QAction* ActionOf(const TControl& c) const;
     int appliedChanges = 0;             // controls applied so far, for tests and measurements
     static volatile int stopRequested;  // set from a signal handler: close at the next tick
@@ -59,6 +64,7 @@ class TFormView : public QMainWindow, public TScreen {
     QLabel* status_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::vector<QObject*> objects_;  // by control index
+    class TPlotsView* plots_ = nullptr;
     bool shutDown_ = false;
     bool centreOnShow_ = false;  // no stored place: the framed window is centred once shown
     bool inHandler_ = false;

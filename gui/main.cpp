@@ -19,6 +19,7 @@
 #include "qt_printing.h"
 #include "qt_serial_port.h"
 #include "qt_services.h"
+#include "replay.h"
 #include "sim_port.h"
 #include "switch_port.h"
 #include "unit_sim.h"
@@ -63,6 +64,26 @@ std::string ConfigDir(const TCommandLine& cl) {
     return QDir::cleanPath(dir).toStdString();
 }
 
+// Backups live in the per-user data folder; the demo keeps its own, as for the settings. With a
+// settings folder of the user's choice they go beside the settings, into its "backups" folder.
+std::string BackupDir(const TCommandLine& cl, const std::string& configDir) {
+    if (!cl.configDir.empty() || !qEnvironmentVariableIsEmpty("QUORVEL05_CONFIG_DIR"))
+        return configDir + "/backups";
+    QString dir;
+#ifdef _WIN32
+    const char* appData = std::getenv("APPDATA");
+    dir = QString::fromLocal8Bit(appData ? appData : ".") + "/Quorvel05";
+#else
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && *xdg)
+        dir = QString::fromLocal8Bit(xdg) + "/Quorvel05";
+    else
+        dir = QDir::homePath() + "/.local/share/Quorvel05";
+#endif
+    if (cl.demo) dir += "/demo";
+    return QDir::cleanPath(dir + "/backups").toStdString();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +118,20 @@ int main(int argc, char** argv) {
                 return 2;
             }
         }
+        // A recorded run played back as the virtual unit's monitor answers.
+        TMonitorReplay replay;
+        if (!cl.replay.empty()) {
+            const std::string error = replay.Load(cl.replay);
+            if (!error.empty()) {
+                std::fprintf(stderr, "quorvel05: %s: %s\n", cl.replay.c_str(), error.c_str());
+                return 2;
+            }
+            if (!cl.replaySpeed.empty() && !ParseReplaySpeed(cl.replaySpeed.c_str(), replay.speed)) {
+                std::fprintf(stderr, "quorvel05: bad --replay-speed %s\n", cl.replaySpeed.c_str());
+                return 2;
+            }
+            replay.AttachTo(sim);
+        }
         TSimPort simPort(sim);
         TQtSerialPort machinePort;
         TSwitchPort port(machinePort, simPort);
@@ -118,6 +153,7 @@ int main(int argc, char** argv) {
         platform.exePath = QApplication::applicationFilePath().toStdString();
         platform.firstArgument = cl.languageWord;
         platform.configDir = ConfigDir(cl);
+        platform.backupDir = BackupDir(cl, platform.configDir);
         if (QScreen* s = QGuiApplication::primaryScreen()) {
             platform.screenWidth = s->geometry().width();
             platform.screenHeight = s->geometry().height();

@@ -15,6 +15,7 @@
 
 #include "about_dialog.h"
 #include "form_view.h"
+#include "table_dialogs.h"
 
 void CloseModalBoxes() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -115,6 +116,32 @@ std::string TQtClock::ShortDate() {
 
 std::string TQtClock::LongTime() {
     return QLocale().toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
+}
+
+std::string TQtClock::Stamp() {
+    return QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString();
+}
+
+std::string TQtDialogs::ChooseBackup(const TBackupChoice& choice) {
+    TModalGuard::TScope scope(guard_);
+    TStopWatch watch;
+    return RunBackupChooser(parent_, choice);
+}
+
+// The table is the main window's own, so it stays in front of it; closing it by hand ends the
+// comparison in the core through the close command, as the menu item does.
+void TQtDialogs::ShowComparison(const TComparisonTable& table) {
+    if (!comparison_) comparison_ = new TComparisonWindow(parent_);
+    TControl* command = table.closeCommand;
+    comparison_->onClosed = [this, command] {
+        auto* view = qobject_cast<TFormView*>(parent_.data());
+        if (view != nullptr && command != nullptr) view->Forward(*command, TEvent::Click);
+    };
+    comparison_->Show(table);
+}
+
+void TQtDialogs::CloseComparison() {
+    if (comparison_) comparison_->Close();
 }
 
 void TQtDialogs::ShowAbout(TFormAbout& about) {

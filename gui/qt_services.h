@@ -32,6 +32,9 @@ class TQtDialogs : public TDialogs {
     std::string OpenFileDialog(const TFileDialogRequest& request) override;
     std::string SaveFileDialog(const TFileDialogRequest& request) override;
     void ShowAbout(TFormAbout& about) override;
+    std::string ChooseBackup(const TBackupChoice& choice) override;
+    void ShowComparison(const TComparisonTable& table) override;
+    void CloseComparison() override;
 
     // "Name(*.ign)|*.ign|All Files (*.*)|*.*" as a Qt name filter list.
     static QString QtFilter(const std::string& filter);
@@ -40,12 +43,14 @@ class TQtDialogs : public TDialogs {
     QString Title() const;
     TModalGuard& guard_;
     QPointer<QWidget> parent_;
+    QPointer<class TComparisonWindow> comparison_;
 };
 
 class TQtClock : public TClock {
   public:
     std::string ShortDate() override;
     std::string LongTime() override;
+    std::string Stamp() override;
 };
 
 // The user manuals: the first file whose name matches the pattern ("*_en" matches

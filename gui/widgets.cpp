@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <memory>
 #include <QPainter>
 #include <QPalette>
 #include <QWheelEvent>
@@ -104,6 +107,21 @@ bool TFieldEdit::event(QEvent* e) {
         return true;
     }
     return QLineEdit::event(e);
+}
+
+void TFieldEdit::contextMenuEvent(QContextMenuEvent* e) {
+    QString text;
+    bool checked = false;
+    if (contextItem) contextItem(text, checked);
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    QAction* own = nullptr;
+    if (!text.isEmpty()) {
+        menu->addSeparator();
+        own = menu->addAction(text);
+        own->setCheckable(true);
+        own->setChecked(checked);
+    }
+    if (menu->exec(e->globalPos()) == own && own != nullptr && onContextItem) onContextItem();
 }
 
 void TFieldEdit::focusOutEvent(QFocusEvent* e) {

@@ -54,10 +54,15 @@ class TFieldEdit : public QLineEdit {
     std::function<void()> onLeave;  // the focus moved to another control of the window
     std::function<void()> onClick;  // a mouse click into the box
     std::function<void()> onEnter;  // Enter: the focus has already moved on
+    // The box's own command at the end of its context menu (a map cell: lock against tuning);
+    // the text is empty for boxes without one, checked gives its check mark.
+    std::function<void(QString& text, bool& checked)> contextItem;
+    std::function<void()> onContextItem;
     void FocusNext() { focusNextChild(); }
 
   protected:
     bool event(QEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;

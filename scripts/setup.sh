@@ -6,7 +6,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
 
 # clang and its runtime libraries build the fuzz targets (scripts/fuzz.sh).
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-charts-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev)
 # ./test also prints to a print server of its own: CUPS with a PDF printer.
 [ "${1:-}" = "--test" ] && packages+=(cups cups-client printer-driver-cups-pdf)

@@ -70,6 +70,7 @@ void TFormHlav::FormCreate() {
 }
 
 void TFormHlav::Timer1Timer() {
+    frameThisTick = false;
     const bool sessionRunning = session.kind != TSessionKind::None;
     PollReceive();
     // A session that ended with this tick's answer leaves its result on screen for this tick.
@@ -81,6 +82,7 @@ void TFormHlav::Timer1Timer() {
     LinkWatchdogStep();
     if (LabelSpojeni.Visible()) LabelVersion.SetVisible(false);
     TrackOperatingPoint();
+    LogStep();
 }
 
 void TFormHlav::IdleStep() {
@@ -88,6 +90,8 @@ void TFormHlav::IdleStep() {
         TuningStep();
         return;
     }
+    // Tuning switched on but waiting: the status text says for what.
+    if (CheckBoxLadeniOn.Checked()) UpdateTuningStatus(TTuningTarget::None, {});
     if (++session.ticksSinceSend >= kMonitorPeriod) {
         session.ticksSinceSend = 0;
         SendMonitorRequest();
@@ -108,6 +112,7 @@ void TFormHlav::IdleStep() {
 }
 
 void TFormHlav::FormClose() {
+    monitorLog.Stop();
     ClosePort();
     session.kind = TSessionKind::None;
     TransferFieldsToImage();

@@ -3,6 +3,7 @@
 // on the user-interface thread only and never overlap.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,13 +14,18 @@
 #include "editing/operating_point.h"
 #include "editing/tp_modes.h"
 #include "editing/tuning.h"
+#include "files/backups.h"
+#include "editing/tuning_review.h"
 #include "link/monitor.h"
 #include "link/transfer_session.h"
 #include "link/unit_link.h"
 #include "params/field_binding.h"
 #include "params/param_image.h"
 #include "ui/About.h"
+#include "files/monitor_log.h"
 #include "ui/language.h"
+#include "ui/log_texts.h"
+#include "ui/tuning_texts.h"
 #include "ui/main_window.h"
 
 class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost {
@@ -126,6 +132,42 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     void MenuToolsMinusClick();
     void MenuToolsPlusClick();
 
+    // ---- tuning review, limits and status (app/tuning_review_commands)
+    void TuningSwitched();
+    void BitBtnLadeniZpetClick();
+    void BitBtnLadeniPrijmoutClick();
+    void UpdateTuningReview();
+    void TuningLimitsChanged(TControl& sender);
+    void TuningLimitSpinner(TControl& updown, bool up);
+    void TakeTuningLimits();
+    void ShowTuningLimits();
+    void LoadTuningLimits(const struct TWindowSettings& settings);
+    // A map cell locked against tuning, or unlocked (the cell's context menu).
+    void CellLockToggle(TControl& edit);
+    bool CellLocked(const TControl& edit) const;
+    // Says what tuning is doing now; nullptr: tuning is off.
+    void ShowTuningStatus(const char* text);
+    void UpdateTuningStatus(TTuningTarget target, TLambdaReading lambda);
+    TTuningReview review;
+    TTuningLimits limits;
+    TLimitStop limitStop = TLimitStop::None;  // why the last correction was held back
+    int limitPercent = 0;
+    bool tuningStatusShown = false;
+
+    // ---- the monitor log (app/log_commands)
+    void MenuRecordLogClick();
+    void ShowLogStatus();
+    void LogStep();
+    void LogCorrection(int imageByte, uint8_t oldValue, uint8_t newValue);
+    TMonitorLog monitorLog;
+    std::string logDialogPath;
+    uint32_t logTicks = 0;
+    std::array<uint8_t, kFrameSize> lastFrame{};  // the monitor frame decoded on this tick
+    bool frameThisTick = false;
+
+    // The View menu's plots, shown or hidden.
+    void MenuPlotsClick();
+
     // ---- printout and help
     void SpeedButtonPrintClick();
     void SetPrintLayout();
@@ -148,6 +190,19 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     void MenuSaveClick();
     void MenuSaveExeDirClick();
     void MenuExitClick();
+    // Keeps the image as a backup file named by the clock and the reason (nothing is sent to the
+    // unit); a backups folder that cannot be written is reported once a run.
+    void KeepBackup(TBackupReason reason);
+    void MenuBackupsClick();
+    // The chosen backup into the image as Open does it (one undo step, its name in LabelFile2).
+    void LoadBackup(const std::string& path);
+    bool backupFailureShown = false;
+    // Compare with file: a table of the values that differ and the editor fields marked, until
+    // Close comparison (or the table is closed).
+    void MenuCompareClick();
+    void MenuCloseComparisonClick();
+    void MarkComparedFields(const std::vector<TCompareRow>& rows);
+    bool comparisonShown = false;
     void LoadSettings();
     void SaveSettings();
     void ReadTestMarker();
@@ -201,7 +256,9 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     void SessionUnverifiedChanged() override;
     bool SessionBlockPending() const override;
     void SessionBlockDone() override;
+    void SessionVerifyPassed(TSessionKind started) override;
     void ReportPrintResult(const TPrintResult& result);
+    void FormatLimitStop(char* text, size_t cap);
     void MapStepCommand(TMap map, const TControl& all, TStep step);
     void ColumnStepCommand(TMap map, int column, TStep step);
     void ServoStepCommand(TStep step);

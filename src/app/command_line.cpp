@@ -28,6 +28,11 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!f.empty()) cl.demoFaults.push_back(f);
         } else if (a.rfind("--demo-fault=", 0) == 0) {
             if (a.size() > 13) cl.demoFaults.push_back(a.substr(13));
+        } else if (a == "--replay") {
+            value(cl.replay);
+            cl.demo = true;
+        } else if (a == "--replay-speed") {
+            value(cl.replaySpeed);
         } else if (a == "--help" || a == "-h") {
             cl.help = true;
         } else if (a == "--version") {
@@ -56,6 +61,9 @@ const char* CommandLineUsage() {
            "                           wrong-code=BLOCK, drop-every=N, copies=N, trailing=N,\n"
            "                           save-ticks=N; point=RPM,TP,IAP,MAP holds the engine\n"
            "                           at RPM, TP % and IAP % on MAP (tp or iap)\n"
+           "  --replay FILE            play a monitor log (Device > Record log...) back as the\n"
+           "                           virtual unit (implies --demo)\n"
+           "  --replay-speed X         play it X times faster (above 0, at most 1000)\n"
            "  --help                   show this text\n"
            "  --version                show the version\n";
 }

@@ -21,6 +21,7 @@ void TFormHlav::RefreshFieldsFromImage() {
     MenuTP14.SetChecked(mode == 2);
     MenuTP23.SetChecked(mode == 3);
     ApplyTpModeView();
+    UpdateTuningReview();
 }
 
 void TFormHlav::Sanitize() {
@@ -82,6 +83,7 @@ void TFormHlav::CheckBoxMouseUp(TControl& box) {
     if (std::find(std::begin(boxes), std::end(boxes), &box) == std::end(boxes)) return;
     TransferFieldsToImage();
     CommitChange();
+    if (&box == &CheckBoxLadeniOn || &box == &CheckBoxLadeniPovoleno) TuningSwitched();
 }
 
 void TFormHlav::EnterKeyPress(TControl& edit) {

@@ -5,6 +5,9 @@ void TFormHlav::ApplyLanguage(uint8_t lang) {
     // 2. The language value, then the captions, hints and the message text table.
     language = lang;
     ApplyLanguageTexts(*this, lang);
+    ApplyTuningCaptions(*this, lang);
+    ApplyLogCaptions(*this, lang);
+    UpdateTuningReview();
     savingCaption = CommonMessage(lang, TCommonMsg::Saving);
     versionMismatchText = CommonMessage(lang, TCommonMsg::VersionMismatch);
     programCaption = CommonMessage(lang, TCommonMsg::Program);

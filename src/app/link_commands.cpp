@@ -1,6 +1,7 @@
 // The window's side of the link and the sessions: the Com menu, the tick's poll and watchdog, the
 // Read, Verify and Program commands, and what the link and the sessions show.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/Hlav.h"
@@ -39,7 +40,10 @@ void TFormHlav::PollReceive() {
 }
 
 void TFormHlav::DecodeMonitorFrame(const uint8_t* frame) {
-    if (::DecodeMonitorFrame(frame, monitor, *this, image, versionMismatchText)) link.Heard();
+    if (!::DecodeMonitorFrame(frame, monitor, *this, image, versionMismatchText)) return;
+    link.Heard();
+    std::memcpy(lastFrame.data(), frame, kFrameSize);
+    frameThisTick = true;
 }
 
 void TFormHlav::HandleResponse(const uint8_t* frame) {
@@ -69,14 +73,17 @@ void TFormHlav::StartVerify() {
     session.StartVerify();
 }
 
+// The set about to be programmed is kept as a backup first.
 void TFormHlav::StartProgram() {
     TransferFieldsToImage();
     Sanitize();
     RefreshFieldsFromImage();
+    KeepBackup(TBackupReason::Program);
     session.StartProgram();
 }
 
 void TFormHlav::QueueProgram() {
+    KeepBackup(TBackupReason::Program);
     session.QueueProgram();
 }
 

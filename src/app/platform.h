@@ -5,12 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "files/param_compare.h"
 #include "link/serial_port.h"
 
 enum class TAnswer : uint8_t { Yes, No, Cancel };
 
 class TFormAbout;
+class TControl;
 
 struct TFileDialogRequest {
     std::string filter;        // "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*"
@@ -18,6 +21,26 @@ struct TFileDialogRequest {
     std::string proposedPath;  // path the dialog opens with
     int filterIndex = 1;
     bool confirmOverwrite = false;
+};
+
+// The kept parameter sets as the list to choose from shows them, newest first.
+struct TBackupRow {
+    std::string path;
+    std::string date, time, occasion;  // "2026-12-10", "11:45:01", "Read from the unit"
+};
+struct TBackupChoice {
+    std::string title;
+    std::string dateHeader, timeHeader, occasionHeader;
+    std::vector<TBackupRow> rows;
+};
+
+// The values in which the window's set differs from a file, as a table beside the window.
+struct TComparisonTable {
+    std::string title;
+    std::string nameHeader, mineHeader, otherHeader;
+    std::vector<TCompareRow> rows;
+    // The command the front end fires (as a click) when the user closes the table.
+    TControl* closeCommand = nullptr;
 };
 
 class TDialogs {
@@ -31,6 +54,12 @@ class TDialogs {
     virtual std::string SaveFileDialog(const TFileDialogRequest& request) = 0;
     // The About window, modally; returns when it has been closed.
     virtual void ShowAbout(TFormAbout& about) = 0;
+    // The list of backups, modally; the path of the one chosen, or "" when the user cancels.
+    virtual std::string ChooseBackup(const TBackupChoice& choice) = 0;
+    // Shows the table without waiting, in place of one still shown; it stays until
+    // CloseComparison or until the user closes it (then closeCommand is fired).
+    virtual void ShowComparison(const TComparisonTable& table) = 0;
+    virtual void CloseComparison() = 0;
 };
 
 class TClock {
@@ -38,6 +67,7 @@ class TClock {
     virtual ~TClock() = default;
     virtual std::string ShortDate() = 0;  // the platform's short date format
     virtual std::string LongTime() = 0;   // the platform's long time format
+    virtual std::string Stamp() = 0;      // local date and time, sortable: "20261210-114501"
 };
 
 // Where a printout went: to the default printer, into a PDF file (no printer installed), or
@@ -84,6 +114,7 @@ struct TPlatform {
     std::string exePath;        // the program file's full path
     std::string firstArgument;  // the language word, if any
     std::string configDir;      // folder of the settings, the snapshot and the test marker
+    std::string backupDir;      // folder of the kept parameter sets; empty: none are kept
     int screenWidth = 1920;
     int screenHeight = 1080;
     std::string groupSeparator = ",";  // the user's locale's digit grouping

@@ -78,6 +78,9 @@ void AddMenusAndToolbar(TFormHlav& f, TRouteTable& r) {
         {f.MenuEnglish, &F::MenuEnglishClick},
         {f.MenuCzech, &F::MenuCzechClick},
         {f.MenuGerman, &F::MenuGermanClick},
+        {f.MenuBackups, &F::MenuBackupsClick},
+        {f.MenuCompare, &F::MenuCompareClick},
+        {f.MenuCloseComparison, &F::MenuCloseComparisonClick},
     };
     for (const auto& c : clicks) r.Add(c.c, TEvent::Click, c.h);
 }
@@ -99,6 +102,10 @@ void AddAdjustments(TFormHlav& f, TRouteTable& r) {
         {f.BitBtnJetIapPlus, &F::BitBtnJetIapPlusClick},
         {f.BitBtnTps0, &F::BitBtnTps0Click},
         {f.BitBtnTps100, &F::BitBtnTps100Click},
+        {f.MenuPlots, &F::MenuPlotsClick},
+        {f.MenuRecordLog, &F::MenuRecordLogClick},
+        {f.BitBtnLadeniZpet, &F::BitBtnLadeniZpetClick},
+        {f.BitBtnLadeniPrijmout, &F::BitBtnLadeniPrijmoutClick},
     };
     for (const auto& c : clicks) r.Add(c.c, TEvent::Click, c.h);
     for (TControl& spin : f.Tp14.spin) {
@@ -111,6 +118,22 @@ void AddAdjustments(TFormHlav& f, TRouteTable& r) {
         r.Add(f.Iap.spin[k], TEvent::Up, kIapSpins[k].up);
         r.Add(f.Iap.spin[k], TEvent::Down, kIapSpins[k].down);
     }
+}
+
+// The opt-in tuning limits and the cells locked against tuning.
+void AddTuningLimits(TFormHlav& f, TRouteTable& r) {
+    for (TControl* edit : {&f.EditLadeniZmena, &f.EditLadeniVoda}) {
+        r.Add(*edit, TEvent::Leave, &F::TuningLimitsChanged);
+        r.Add(*edit, TEvent::Enter, &F::TuningLimitsChanged);
+    }
+    for (TControl* box : {&f.CheckBoxLadeniZmena, &f.CheckBoxLadeniVoda})
+        r.Add(*box, TEvent::MouseUp, &F::TuningLimitsChanged);
+    for (TControl* updown : {&f.UpDownLadeniZmena, &f.UpDownLadeniVoda}) {
+        r.Add(*updown, TEvent::Up, &F::TuningLimitSpinner);
+        r.Add(*updown, TEvent::Down, &F::TuningLimitSpinner);
+    }
+    for (TMainWindow::TMapGrid* g : {&f.Tp14, &f.Tp23, &f.Iap})
+        for (TControl& cell : g->cellEdit) r.Add(cell, TEvent::ContextMenu, &F::CellLockToggle);
 }
 
 void AddEditor(TFormHlav& f, TRouteTable& r) {
@@ -137,6 +160,7 @@ void TFormHlav::BuildRoutes() {
     AddMenusAndToolbar(*this, routes);
     AddAdjustments(*this, routes);
     AddEditor(*this, routes);
+    AddTuningLimits(*this, routes);
     routes.Seal(model.All().size());
 }
 

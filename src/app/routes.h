@@ -17,6 +17,7 @@ enum class TEvent : uint8_t {
     Enter,      // the Enter key (the front end has already moved the focus on)
     MouseUp,    // mouse button released over a check box
     Change,     // a new selection in a list
+    ContextMenu,  // the context menu's own command of a control (a map cell: lock for tuning)
 };
 
 struct TRoute {

@@ -1,4 +1,5 @@
 // The window's settings, the image snapshot and the test marker at start-up and shut-down.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -29,6 +30,7 @@ void TFormHlav::LoadSettings() {
     w.page = PageControl1.Position();
     for (int i = 0; i < 6; ++i) w.boxes[i] = boxes[i]->Checked();
     LoadWindowSettings(settingsPath, w);
+    LoadTuningLimits(w);
 
     FormHlav.left = w.left;
     FormHlav.top = w.top;
@@ -65,6 +67,13 @@ void TFormHlav::SaveSettings() {
     w.lastPath = LastFilePath;
     w.page = PageControl1.Position();
     for (int i = 0; i < 6; ++i) w.boxes[i] = boxes[i]->Checked();
+    w.changeLimited = limits.changeLimited;
+    w.maxChangePercent = limits.maxChangePercent;
+    w.coolantLimited = limits.coolantLimited;
+    w.minCoolantC = limits.minCoolantC;
+    char locked[kMapBytes * 4 + 1];
+    limits.LockedText(locked, sizeof locked);
+    w.lockedCells = locked;
     // A file that cannot be replaced (a full disk, a read-only folder, a folder standing at the
     // file's place) keeps its old contents; the program goes on closing and says so once, on the
     // error output, since the window is already gone.
@@ -76,6 +85,16 @@ void TFormHlav::SaveSettings() {
                      !settingsSaved && !snapshotSaved ? " and " : "",
                      snapshotSaved ? "" : snapshotPath.c_str());
     }
+}
+
+// Limits out of their fields' ranges (an edited settings file) are brought into them.
+void TFormHlav::LoadTuningLimits(const TWindowSettings& w) {
+    limits.changeLimited = w.changeLimited;
+    limits.maxChangePercent = std::clamp(w.maxChangePercent, 1, 100);
+    limits.coolantLimited = w.coolantLimited;
+    limits.minCoolantC = std::clamp(w.minCoolantC, -10, 120);
+    limits.ReadLocked(w.lockedCells.c_str());
+    ShowTuningLimits();
 }
 
 void TFormHlav::ReadTestMarker() {

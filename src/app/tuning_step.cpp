@@ -9,6 +9,8 @@ void TFormHlav::TuningStep() {
     const TLambdaReading lambda = ReadLambda(image, monitor.lambdaMv);
     tuning.lambdaOnTarget = lambda.OnTarget();
     tuning.CountOffTarget();
+    if (!tuning.inTuningWindow || tuning.lambdaOnTarget) limitStop = TLimitStop::None;
+    UpdateTuningStatus(target, lambda);
 
     if (++session.ticksSinceSend <= 4) return;
     session.ticksSinceSend = 0;
@@ -28,11 +30,27 @@ void TFormHlav::TuningStep() {
         return;
     }
 
+    // An opt-in limit holds the correction back before anything changes or is written.
+    int bytes[2] = {0, 0};
+    const int count = CorrectionBytes(image, operatingPoint, target, bytes);
+    limitStop = CheckLimits(limits, review, image, bytes, count, lambda,
+                            monitor.coolantCode - 100, limitPercent);
+    if (limitStop != TLimitStop::None) {
+        tuning.offTargetTicks = 0;
+        SendMonitorRequest();
+        return;
+    }
     monitor.freshMonitorFrame = false;
     tuning.offTargetTicks = 0;
     CGaugeProgram.SetVisible(true);
     session.messageTicks = kMessageTicks;
+    const uint8_t before[2] = {image[bytes[0]], image[bytes[1]]};
     const uint8_t block = CorrectOperatingCell(image, operatingPoint, target, lambda);
+    for (int i = 0; i < count; ++i) {
+        if (image[bytes[i]] == before[i]) continue;
+        review.Record(bytes[i]);
+        LogCorrection(bytes[i], before[i], image[bytes[i]]);
+    }
     if (block == 0) return;
     // Outside the history and outside programming after change: the corrected block alone goes
     // to the unit, and the correction joins the next snapshot an edit commits.

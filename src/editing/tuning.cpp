@@ -10,31 +10,38 @@ TTuningTarget TuningTargetOf(int page, uint8_t tpMapActive) {
     return TTuningTarget::None;
 }
 
-bool InTuningWindow(const TParamImage& image, const TMonitorData& m, const TOperatingPoint& op,
-                    TTuningTarget target) {
-    int rowLoad = 0, load = 0, axisRpm = 0;
+TTuningWindow TuningWindowOf(const TParamImage& image, const TMonitorData& m,
+                             const TOperatingPoint& op, TTuningTarget target) {
+    TTuningWindow w;
     switch (target) {
         case TTuningTarget::Tp14:
         case TTuningTarget::Tp23: {
             const bool tp14 = target == TTuningTarget::Tp14;
-            rowLoad = TP_ROW_PERCENT[op.tpRow];
-            load = m.tpPercent;
-            axisRpm = tp14 ? image.Get(TField::RPM_JET_TP, op.tp14Column) * 100
-                           : image.Get(TField::RPM_JET_TPi, op.tp23Column) * 100;
+            w.rowLoad = TP_ROW_PERCENT[op.tpRow];
+            w.load = m.tpPercent;
+            w.axisRpm = tp14 ? image.Get(TField::RPM_JET_TP, op.tp14Column) * 100
+                             : image.Get(TField::RPM_JET_TPi, op.tp23Column) * 100;
             break;
         }
         case TTuningTarget::Iap:
-            rowLoad = 10 * op.iapRow + 10;
-            load = m.iapPercent;
-            axisRpm = image.Get(TField::RPM_JET_IAP, op.iapColumn) * 100;
+            w.rowLoad = 10 * op.iapRow + 10;
+            w.load = m.iapPercent;
+            w.axisRpm = image.Get(TField::RPM_JET_IAP, op.iapColumn) * 100;
             break;
         case TTuningTarget::None:
-            return false;
+            return w;
     }
-    const int dR = image.Get(TField::TUNING_RPM) * 10;
-    const int dL = image.Get(TField::TUNING_TPS);
-    const int rpm = m.rpm;
-    return rowLoad - dL <= load && load <= rowLoad + dL && axisRpm - dR < rpm && rpm < axisRpm + dR;
+    w.rpmTolerance = image.Get(TField::TUNING_RPM) * 10;
+    w.loadTolerance = image.Get(TField::TUNING_TPS);
+    w.rpm = m.rpm;
+    w.inside = w.rowLoad - w.loadTolerance <= w.load && w.load <= w.rowLoad + w.loadTolerance &&
+               w.axisRpm - w.rpmTolerance < w.rpm && w.rpm < w.axisRpm + w.rpmTolerance;
+    return w;
+}
+
+bool InTuningWindow(const TParamImage& image, const TMonitorData& m, const TOperatingPoint& op,
+                    TTuningTarget target) {
+    return TuningWindowOf(image, m, op, target).inside;
 }
 
 TLambdaReading ReadLambda(const TParamImage& image, uint16_t lambdaMv) {

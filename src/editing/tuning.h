@@ -27,6 +27,16 @@ struct TTuningState {
 enum class TTuningTarget : uint8_t { None, Tp14, Tp23, Iap };
 TTuningTarget TuningTargetOf(int page, uint8_t tpMapActive);
 
+// The tolerance window around the target's operating cell: the cell's load row and RPM point,
+// the engine's load and speed, and the tolerances of TUNING_TPS and TUNING_RPM.
+struct TTuningWindow {
+    int rowLoad = 0, load = 0, loadTolerance = 0;  // percent
+    int axisRpm = 0, rpm = 0, rpmTolerance = 0;
+    bool inside = false;  // load bounds inclusive, speed bounds exclusive
+};
+TTuningWindow TuningWindowOf(const TParamImage& image, const TMonitorData& monitor,
+                             const TOperatingPoint& op, TTuningTarget target);
+
 // Whether load and speed lie within the tolerances of TUNING_TPS and TUNING_RPM around the
 // target's operating cell (load bounds inclusive, speed bounds exclusive).
 bool InTuningWindow(const TParamImage& image, const TMonitorData& monitor,

@@ -298,6 +298,11 @@ bool LoadWindowSettings(const std::string& path, TWindowSettings& w) {
     w.lastPath = ini.ReadString(s, "IniDir", "");
     w.page = ini.ReadInteger(s, "PageControl1->ActivePageIndex", w.page);
     for (int i = 0; i < 6; ++i) w.boxes[i] = ini.ReadInteger(s, kCheckBoxKeys[i], w.boxes[i]) != 0;
+    w.changeLimited = ini.ReadInteger(s, "TuningChangeLimited", w.changeLimited) != 0;
+    w.maxChangePercent = ini.ReadInteger(s, "TuningMaxChange", w.maxChangePercent);
+    w.coolantLimited = ini.ReadInteger(s, "TuningCoolantLimited", w.coolantLimited) != 0;
+    w.minCoolantC = ini.ReadInteger(s, "TuningMinCoolant", w.minCoolantC);
+    w.lockedCells = ini.ReadString(s, "TuningLockedCells", w.lockedCells);
     return loaded;
 }
 
@@ -319,6 +324,20 @@ bool SaveWindowSettings(const std::string& path, const TWindowSettings& w) {
     ini.WriteString(s, "IniDir", w.lastPath);
     ini.WriteInteger(s, "PageControl1->ActivePageIndex", w.page);
     for (int i = 0; i < 6; ++i) ini.WriteInteger(s, kCheckBoxKeys[i], w.boxes[i] ? 1 : 0);
+    // The tuning limits are written once they are used: a file of a program that never used
+    // them stays as it always was.
+    const TWindowSettings defaults;
+    const bool limitsUsed = w.changeLimited || w.coolantLimited || !w.lockedCells.empty() ||
+                            w.maxChangePercent != defaults.maxChangePercent ||
+                            w.minCoolantC != defaults.minCoolantC ||
+                            ini.ReadInteger(s, "TuningChangeLimited", -1) != -1;
+    if (limitsUsed) {
+        ini.WriteInteger(s, "TuningChangeLimited", w.changeLimited ? 1 : 0);
+        ini.WriteInteger(s, "TuningMaxChange", w.maxChangePercent);
+        ini.WriteInteger(s, "TuningCoolantLimited", w.coolantLimited ? 1 : 0);
+        ini.WriteInteger(s, "TuningMinCoolant", w.minCoolantC);
+        ini.WriteString(s, "TuningLockedCells", w.lockedCells);
+    }
     return ReplaceFileContents(path, ini.Text());
 }
 

@@ -84,6 +84,10 @@ struct TWindowSettings {
     std::string file, lastPath;
     int page = 0;
     bool boxes[6] = {};
+    // The opt-in tuning limits: whether each is on, its value, and the locked map bytes as text.
+    bool changeLimited = false, coolantLimited = false;
+    int maxChangePercent = 10, minCoolantC = 60;
+    std::string lockedCells;
 };
 // Every key found replaces the value held; a missing file or key keeps it. False when there was
 // no settings file to read.

@@ -33,6 +33,7 @@ void TTransferSession::Begin(TSessionKind k, uint8_t firstCommand, uint8_t first
                              const char* text, int gauge) {
     host_->SessionBlockDone();
     kind = k;
+    started = k;
     command = firstCommand;
     attempts = firstAttempts;
     if (firstAttempts > 0) SendBlockFrame();
@@ -128,6 +129,7 @@ void TTransferSession::VerifyAnswer(int b, const uint8_t* data) {
         unitUnverified = false;
         host_->SessionUnverifiedChanged();
     }
+    host_->SessionVerifyPassed(started);
 }
 
 void TTransferSession::ProgramAnswer(int b, const uint8_t* data) {

@@ -43,6 +43,9 @@ class TSessionHost {
     virtual bool SessionBlockPending() const = 0;
     // The single-block write is over: acknowledged, or given up for a session.
     virtual void SessionBlockDone() = 0;
+    // The last block of a verify matched: the unit holds the image (blocks 1 to 5). `started`
+    // tells the command the session began with (a read or a program, then its own verify).
+    virtual void SessionVerifyPassed(TSessionKind started) { (void)started; }
 };
 
 class TTransferSession {
@@ -54,6 +57,7 @@ class TTransferSession {
     uint8_t messageTicks = 0;     // remaining display time of the status message
     bool programDone = false;     // all six blocks programmed; verify running or just ended well
     bool unitUnverified = false;  // the last program or verify failed, until a verify passes
+    TSessionKind started = TSessionKind::None;  // what the running or last session began as
 
     // The parts the session works with; they outlive it.
     void Attach(TUnitLink& link, TParamImage& image, TControl& message, TControl& gauge,

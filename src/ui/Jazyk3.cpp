@@ -26,6 +26,25 @@ const char* const kJazyk3Msg[] = {
     "Parameter der Zündbox nicht verifiziert!",
     "Kein Drucker installiert: die Seite wurde als %s gespeichert",
     "Drucken fehlgeschlagen: %s",
+    "Sicherungen...",
+    "Mit Datei vergleichen...",
+    "Vergleich schließen",
+    "Sicherungen können nicht nach %s geschrieben werden; Lesen und Programmieren gehen ohne "
+    "sie weiter.",
+    "Es wurden noch keine Sicherungen angelegt.",
+    "Sicherungen",
+    "Datum",
+    "Zeit",
+    "Anlass",
+    "Aus der Zündbox gelesen",
+    "Vor dem Programmieren",
+    "Beginn der Einstellung",
+    "Vergleich mit %s",
+    "Parameter",
+    "Dieser Satz",
+    "Datei",
+    "Satz und Datei enthalten dieselben Werte.",
+    "Datei: %s",
 };
 static_assert(sizeof(kJazyk3Msg) / sizeof(kJazyk3Msg[0]) == static_cast<int>(TMsg::Count));
 

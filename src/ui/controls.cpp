@@ -75,6 +75,14 @@ void TControl::SetItemIndex(int i) {
     Changed();
 }
 
+void TControl::SetMark(bool marked, std::string_view note) {
+    if (!marked) note = {};
+    if (marked_ == marked && markNote_ == note) return;
+    marked_ = marked;
+    markNote_.assign(note.data(), note.size());
+    Changed();
+}
+
 void TWindowModel::Register(TControl& c, TControlKind kind, std::string name, TControl* parent) {
     c.kind = kind;
     c.name = std::move(name);

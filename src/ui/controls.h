@@ -66,6 +66,11 @@ class TControl {
     int Max() const { return max_; }
     int Step() const { return step_; }
     int ItemIndex() const { return itemIndex_; }
+    // A mark of its own, apart from the colours that other states paint (a comparison marks the
+    // fields that differ from a file): the front end frames a marked control and adds the note to
+    // its tooltip.
+    bool Marked() const { return marked_; }
+    const std::string& MarkNote() const { return markNote_; }
 
     void SetText(std::string_view t);
     void SetHint(std::string_view h);
@@ -79,6 +84,7 @@ class TControl {
     void SetRange(int mn, int mx);
     void SetStep(int s);
     void SetItemIndex(int i);
+    void SetMark(bool marked, std::string_view note = {});
 
     // Input from the user through the front end: the widget already shows it, so it does not
     // count as a change to be applied back.
@@ -109,6 +115,8 @@ class TControl {
     bool checked_ = false;
     int position_ = 0, min_ = 0, max_ = 100, step_ = 1;
     int itemIndex_ = -1;
+    bool marked_ = false;
+    std::string markNote_;
 };
 
 // Registry of all controls: lookup by name and the list of controls changed since the front end

@@ -56,6 +56,18 @@ void ApplyLanguageTexts(TMainWindow& w, uint8_t lang) {
             if (TControl* c = w.Find(e.control)) c->SetText(e.text[lang]);
         }
     }
+    // 5. Captions of the commands beyond the design's, from the language's message list.
+    if (lang <= kLangGerman) {
+        const struct {
+            TControl& control;
+            TMsg text;
+        } captions[] = {
+            {w.MenuBackups, TMsg::BackupsCaption},
+            {w.MenuCompare, TMsg::CompareCaption},
+            {w.MenuCloseComparison, TMsg::CloseComparisonCaption},
+        };
+        for (const auto& e : captions) e.control.SetText(LanguageText(lang, e.text));
+    }
     // The Undo and Redo picture buttons have no hint of their own: their tooltip is the name of
     // the command in the language shown.
     w.SpeedButtonZpet.SetHint(w.MenuZpet.Text());

@@ -30,6 +30,24 @@ enum class TMsg : uint8_t {
     UnverifiedWarning,  // caption and status bar while the unit's set failed program or verify
     PrintedToPdf,       // "%s" the PDF file written instead of a printout
     PrintFailed,        // "%s" the reason
+    BackupsCaption,  // captions of File > Backups... and the two comparison commands of Tools
+    CompareCaption,
+    CloseComparisonCaption,
+    BackupFailed,  // "%s" the backups folder; shown once a run
+    NoBackups,
+    BackupsTitle,  // the list of backups: title, columns, occasions
+    BackupDate,
+    BackupTime,
+    BackupOccasion,
+    BackupRead,
+    BackupProgram,
+    BackupTuning,
+    ComparisonTitle,  // "%s" the file; the table of differences and the note of a marked field
+    CompareParameter,
+    CompareThisSet,
+    CompareFile,
+    CompareSame,
+    CompareNote,
     Count
 };
 

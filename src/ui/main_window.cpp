@@ -92,6 +92,7 @@ void BuildMenus(TBuilder& b, TMainWindow& w) {
     b.Add(w.MenuSep1, K::MenuSeparator, "MenuSep1", &w.MenuFile);
     b.Menu(w.MenuOpen, "MenuOpen", &w.MenuFile, "&Open", "F3");
     b.Menu(w.MenuOpenExeDir, "MenuOpenExeDir", &w.MenuFile, "Open from exe dir");
+    b.Menu(w.MenuBackups, "MenuBackups", &w.MenuFile, "Backups...");
     b.Add(w.MenuSep2, K::MenuSeparator, "MenuSep2", &w.MenuFile);
     b.Menu(w.MenuSave, "MenuSave", &w.MenuFile, "&Save", "F2");
     b.Menu(w.MenuSaveExeDir, "MenuSaveExeDir", &w.MenuFile, "Save to exe dir");
@@ -108,6 +109,8 @@ void BuildMenus(TBuilder& b, TMainWindow& w) {
     b.Menu(w.MenuRead, "MenuRead", &w.MenuDevice, "&Read", "F7");
     b.Menu(w.MenuVerify, "MenuVerify", &w.MenuDevice, "&Verify", "F8");
     b.Menu(w.MenuProgram, "MenuProgram", &w.MenuDevice, "&Program", "F9");
+    b.Add(w.MenuSepLog, K::MenuSeparator, "MenuSepLog", &w.MenuDevice);
+    b.Menu(w.MenuRecordLog, "MenuRecordLog", &w.MenuDevice, "Record &log...");
     b.Menu(w.MenuTPmode, "MenuTPmode", nullptr, "TP map mode");
     b.Menu(w.MenuTpNormal, "MenuTpNormal", &w.MenuTPmode, "Separate");
     b.Menu(w.MenuTpConnected, "MenuTpConnected", &w.MenuTPmode, "Coupled");
@@ -118,6 +121,13 @@ void BuildMenus(TBuilder& b, TMainWindow& w) {
     b.Menu(w.MenuToolsPlus, "MenuToolsPlus", &w.MenuTools, "Plus", "F5");
     b.Menu(w.MenuZpet, "MenuZpet", &w.MenuTools, "Undo", "Ctrl+Z");
     b.Menu(w.MenuZnovu, "MenuZnovu", &w.MenuTools, "Redo", "Ctrl+Alt+Z");
+    b.Add(w.MenuSep5, K::MenuSeparator, "MenuSep5", &w.MenuTools);
+    b.Menu(w.MenuCompare, "MenuCompare", &w.MenuTools, "Compare with file...");
+    b.Menu(w.MenuCloseComparison, "MenuCloseComparison", &w.MenuTools, "Close comparison");
+    w.MenuCloseComparison.SetEnabled(false);  // until a comparison is shown
+    // The plots of the curves and maps, off unless asked for.
+    b.Menu(w.MenuView, "MenuView", nullptr, "&View");
+    b.Menu(w.MenuPlots, "MenuPlots", &w.MenuView, "Plots");
     b.Menu(w.MenuLanguage, "MenuLanguage", nullptr, "&Language");
     b.Menu(w.MenuEnglish, "MenuEnglish", &w.MenuLanguage, "English");
     b.Menu(w.MenuCzech, "MenuCzech", &w.MenuLanguage, "&Czech");
@@ -407,6 +417,26 @@ void BuildServoPage(TBuilder& b, TMainWindow& w) {
           "All");
 }
 
+// The tuning page's additions under the tuning group: the opt-in limits and the review of the
+// changes tuning has made.
+void BuildTuningReview(TBuilder& b, TMainWindow& w) {
+    TControl* lad = &w.TabSheetLadeni;
+    b.Add(w.GroupBoxLadeniLimity, K::GroupBox, "GroupBoxLadeniLimity", lad, 4, 240, 420, 84,
+          "Tuning limits");
+    TControl* g = &w.GroupBoxLadeniLimity;
+    b.Add(w.CheckBoxLadeniZmena, K::CheckBox, "CheckBoxLadeniZmena", g, 8, 24, 250, 19,
+          "Maximum change from the baseline [%]");
+    b.Pair(w.EditLadeniZmena, w.UpDownLadeniZmena, "LadeniZmena", g, 260, 22, 60, 1, 100, 1);
+    b.Add(w.CheckBoxLadeniVoda, K::CheckBox, "CheckBoxLadeniVoda", g, 8, 52, 250, 19,
+          "Minimum coolant temperature [\xC2\xB0" "C]");
+    b.Pair(w.EditLadeniVoda, w.UpDownLadeniVoda, "LadeniVoda", g, 260, 50, 60, -10, 120, 1);
+    b.Label(w.LabelLadeniPrehled, "LabelLadeniPrehled", lad, 8, 334, 416, "");
+    b.Add(w.BitBtnLadeniZpet, K::Button, "BitBtnLadeniZpet", lad, 8, 356, 200, 25,
+          "Revert tuning changes");
+    b.Add(w.BitBtnLadeniPrijmout, K::Button, "BitBtnLadeniPrijmout", lad, 216, 356, 100, 25,
+          "Accept");
+}
+
 void BuildTuningPage(TBuilder& b, TMainWindow& w) {
     // Tuning page
     TControl* lad = &w.TabSheetLadeni;
@@ -440,6 +470,7 @@ void BuildTuningPage(TBuilder& b, TMainWindow& w) {
         b.Pair(*t.edit, *t.updown, t.stem, &w.GroupBoxLadeni, 260, 22 + 28 * i, 60, t.mn, t.mx,
                t.step);
     }
+    BuildTuningReview(b, w);
 }
 
 }  // namespace

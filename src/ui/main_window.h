@@ -24,8 +24,13 @@ struct TMainWindow {
     static constexpr int kComItems = 21;
     TControl MenuComItem[kComItems];  // "Com 1" .. "Com 20", "Com Auto"
     TControl MenuDevice, MenuRead, MenuVerify, MenuProgram;
+    TControl MenuSepLog, MenuRecordLog;  // beyond the design: the monitor log
     TControl MenuTPmode, MenuTpNormal, MenuTpConnected, MenuTP14, MenuTP23;
     TControl MenuTools, MenuToolsMinus, MenuToolsPlus, MenuZpet, MenuZnovu;
+    // Beyond the design's menus: the kept parameter sets (File) and the comparison with a file
+    // (Tools).
+    TControl MenuBackups, MenuSep5, MenuCompare, MenuCloseComparison;
+    TControl MenuView, MenuPlots;  // beyond the design: the plots of the curves and maps
     TControl MenuLanguage, MenuEnglish, MenuCzech, MenuGerman;
     TControl MenuHelp, MenuContens, MenuAbout;
 
@@ -122,6 +127,10 @@ struct TMainWindow {
     TControl LabelLadeniRpm, EditLadeniRpm, UpDownLadeniRpm;
     TControl LabelLadeniTps, EditLadeniTps, UpDownLadeniTps;
     TControl LabelLadeniCas, EditLadeniCas, UpDownLadeniCas;
+    // Tuning review and the opt-in tuning limits (not in the image; kept in the settings)
+    TControl GroupBoxLadeniLimity, CheckBoxLadeniZmena, EditLadeniZmena, UpDownLadeniZmena,
+        CheckBoxLadeniVoda, EditLadeniVoda, UpDownLadeniVoda;
+    TControl LabelLadeniPrehled, BitBtnLadeniZpet, BitBtnLadeniPrijmout;
 
     TMainWindow();
     TMainWindow(const TMainWindow&) = delete;

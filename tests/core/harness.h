@@ -57,6 +57,17 @@ class TFakeDialogs : public TDialogs {
         saveResults.pop_front();
         return s;
     }
+    std::vector<TBackupChoice> backupChoices;  // every list of backups shown
+    int backupChosen = -1;                     // the row the user picks; -1 cancels
+    std::string ChooseBackup(const TBackupChoice& choice) override {
+        backupChoices.push_back(choice);
+        const size_t row = static_cast<size_t>(backupChosen);
+        return backupChosen >= 0 && row < choice.rows.size() ? choice.rows[row].path : "";
+    }
+    std::vector<TComparisonTable> comparisons;  // every table shown
+    int comparisonsClosed = 0;
+    void ShowComparison(const TComparisonTable& table) override { comparisons.push_back(table); }
+    void CloseComparison() override { ++comparisonsClosed; }
 };
 
 // Port n is present when it has an entry; its device name is the entry.
@@ -76,9 +87,10 @@ class TFakePortDirectory : public TPortDirectory {
 
 class TFakeClock : public TClock {
   public:
-    std::string date = "09.12.2026", time = "10:11:12";
+    std::string date = "09.12.2026", time = "10:11:12", stamp = "20261209-101112";
     std::string ShortDate() override { return date; }
     std::string LongTime() override { return time; }
+    std::string Stamp() override { return stamp; }
 };
 
 // A whole file as bytes, and a file written from bytes.

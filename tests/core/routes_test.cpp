@@ -55,6 +55,9 @@ TEST(Routes, ButtonsMenusAndSpinButtonsReachTheirOwnHandlers) {
         {"SpeedButtonPrint", TEvent::Click, &F::SpeedButtonPrintClick},
         {"MenuContens", TEvent::Click, &F::MenuContensClick},
         {"MenuAbout", TEvent::Click, &F::MenuAboutClick},
+        {"MenuBackups", TEvent::Click, &F::MenuBackupsClick},
+        {"MenuCompare", TEvent::Click, &F::MenuCompareClick},
+        {"MenuCloseComparison", TEvent::Click, &F::MenuCloseComparisonClick},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(RoutesTo(w, c.control, c.event, c.handler)) << c.control;
@@ -79,7 +82,9 @@ TEST(Routes, SharedHandlersGetTheSenderAndFieldEventsFollowTheEventTable) {
         EXPECT_EQ(r->sender, static_cast<TRoute::TSender>(&F::CSpinButtonUpClick));
     }
     int leave = 0, click = 0, enter = 0, spinners = 0;
+    // The editor fields of the parameter set; the tuning limits' own fields come on top.
     for (TControl* c : w.model.All()) {
+        if (w.fields.ByEdit(*c) == nullptr && w.fields.ByUpDown(*c) == nullptr) continue;
         leave += w.routes.Find(*c, TEvent::Leave) != nullptr;
         click += w.routes.Find(*c, TEvent::EditClick) != nullptr;
         enter += c->kind == TControlKind::Edit && w.routes.Find(*c, TEvent::Enter) != nullptr;
@@ -95,7 +100,7 @@ TEST(Routes, SharedHandlersGetTheSenderAndFieldEventsFollowTheEventTable) {
     int boxes = 0;
     for (TControl* c : w.model.All())
         boxes += c->kind == TControlKind::CheckBox && w.routes.Find(*c, TEvent::MouseUp) != nullptr;
-    EXPECT_EQ(boxes, 11);
+    EXPECT_EQ(boxes, 11 + 2);  // and the two tuning limits' boxes
     EXPECT_NE(w.routes.Find(w.ComboBoxBike, TEvent::Change), nullptr);
     EXPECT_NE(w.routes.Find(w.FormHlav, TEvent::Enter), nullptr);
     // Labels, gauges and pages have nothing to run.
