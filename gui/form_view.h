@@ -38,6 +38,7 @@ class TFormView : public QMainWindow, public TScreen {
 
     QWidget* WidgetOf(const TControl& c) const;
     class TPlotsView* Plots() const { return plots_; }
+    const QTimer& TickTimer() const { return timer_; }
     QAction* ActionOf(const TControl& c) const;
     int appliedChanges = 0;             // controls applied so far, for tests and measurements
     static volatile int stopRequested;  // set from a signal handler: close at the next tick

@@ -10,8 +10,11 @@ namespace {
 // Names "<prefix><number>" in the directory, sorted by number.
 void AddNumbered(const std::string& dir, const std::string& prefix, std::vector<std::string>& out) {
     std::vector<std::pair<long, std::string>> found;
+    // The error_code forms throughout: a folder that cannot be read lists nothing, never
+    // throws.
     std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::filesystem::directory_entry& e = *it;
         const std::string name = e.path().filename().string();
         if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
         const std::string digits = name.substr(prefix.size());

@@ -343,8 +343,9 @@ bool SaveWindowSettings(const std::string& path, const TWindowSettings& w) {
 
 bool LoadSnapshotFile(const std::string& path, TParamImage& image) {
     // A missing snapshot leaves the image; so does one that is no regular file (a folder, a
-    // FIFO, a device) or that cannot be read to its end.
-    TInputFile snapshot;
+    // FIFO, a device) or that cannot be read to its end. The program writes about 4 KB; only
+    // the first megabyte of anything larger is read.
+    TInputFile snapshot(kMaxMarkerBytes);
     if (!snapshot.Open(path)) return false;
     std::istream in(&snapshot);
     return ReadSnapshot(in, image) > 0;

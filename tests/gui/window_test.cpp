@@ -57,3 +57,13 @@ TEST(Window, MenusCarryTheirShortcuts) {
     EXPECT_EQ(com3->text().toStdString(), "Com 3");
     EXPECT_TRUE(f.view->findChild<QAction*>("MenuCom1")->isChecked());
 }
+
+// The tick is the time base of every time-out: a precise 55 ms timer, since a coarse one runs up
+// to 5 % fast.
+TEST(Window, TheTickIsAPrecise55MsTimer) {
+    TGuiFixture f;
+    f.Start();
+    EXPECT_EQ(f.view->TickTimer().interval(), 55);
+    EXPECT_EQ(f.view->TickTimer().timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(f.view->TickTimer().isActive());
+}
