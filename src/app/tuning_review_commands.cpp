@@ -20,7 +20,10 @@ int MapByteOf(const TFieldTables& fields, const TControl& edit) {
 
 // Switched on, tuning takes the maps of the moment as its baseline, unless it still holds one.
 void TFormHlav::TuningSwitched() {
-    if (CheckBoxLadeniOn.Checked() && !review.active) review.Start(image);
+    if (CheckBoxLadeniOn.Checked() && !review.active) {
+        review.Start(image);
+        KeepBackup(TBackupReason::TuningStart);  // the maps before tuning touches them
+    }
     if (!CheckBoxLadeniOn.Checked()) ShowTuningStatus(nullptr);
     UpdateTuningReview();
 }

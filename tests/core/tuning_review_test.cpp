@@ -76,6 +76,21 @@ TEST(TuningReview, BaselineCorrectionsRevertAndAccept) {
     EXPECT_EQ(r.w.Tp14.cellEdit[43].Hint(), "");
 }
 
+// Switching tuning on keeps the maps of that moment as a backup too.
+TEST(TuningReview, SwitchingOnKeepsABackup) {
+    THarness h;
+    h.platform.backupDir = h.dir.File("backups");
+    TFormHlav& w = h.Start();
+    for (TControl* box : {&w.CheckBoxLadeniPovoleno, &w.CheckBoxLadeniOn}) {
+        box->UserSetChecked(true);
+        w.CheckBoxMouseUp(*box);
+    }
+    int tuning = 0;
+    for (const auto& e : std::filesystem::directory_iterator(h.platform.backupDir))
+        tuning += e.path().filename().string().find("-tuning") != std::string::npos;
+    EXPECT_EQ(tuning, 1);
+}
+
 TEST(TuningReview, RevertWaitsForAPendingBlock) {
     TReviewRig r;
     r.h.sim.faults.silentBlock = 3;
