@@ -10,8 +10,11 @@
 #include "unit_sim.h"
 
 #ifdef QUORVEL05_BENCH_GUI
+#include <QCoreApplication>
+
 #include "bench_qt.h"
 #include "form_view.h"
+#include "plots_view.h"
 #include "qt_services.h"
 #endif
 
@@ -79,6 +82,24 @@ void BM_TuningCorrection(benchmark::State& state) {
 }
 BENCHMARK(BM_TuningCorrection)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// A tick while tuning runs: the tolerance window, the lambda band and the status text of what
+// tuning is doing (status bar and tooltip), with the highlight moving.
+void BM_TickWhileTuningWithStatus(benchmark::State& state) {
+    TEngineWindow w;
+    TFormHlav& f = *w.form;
+    for (TControl* box : {&f.CheckBoxLadeniPovoleno, &f.CheckBoxLadeniOn}) {
+        box->UserSetChecked(true);
+        f.CheckBoxMouseUp(*box);
+    }
+    f.PageControl1.UserSetPosition(kPageTp14);
+    for (auto _ : state) {
+        w.NextPoint();
+        f.Timer1Timer();
+        f.model.TakeChanges([](TControl&) {});
+    }
+}
+BENCHMARK(BM_TickWhileTuningWithStatus)->Repetitions(5)->ReportAggregatesOnly(true);
+
 #ifdef QUORVEL05_BENCH_GUI
 // The same tick applied to the offscreen widgets: only the fields whose colour changed.
 void BM_GuiTickWithMovingHighlight(benchmark::State& state) {
@@ -101,6 +122,48 @@ void BM_GuiTickWithMovingHighlight(benchmark::State& state) {
 BENCHMARK(BM_GuiTickWithMovingHighlight)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// With the plots shown: the tick's own path (the plots only note that a redraw is due), and the
+// redraw that follows it outside the tick.
+void BM_GuiTickWithPlotsShown(benchmark::State& state) {
+    BenchApp();
+    TEngineWindow w;
+    TModalGuard guard;
+    TFormView view(*w.form, guard);
+    view.show();
+    w.form->MenuPlotsClick();
+    view.ApplyChanges();
+    for (auto _ : state) {
+        w.NextPoint();
+        view.Tick();
+        state.PauseTiming();
+        QCoreApplication::processEvents();  // the redraw, after the tick
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GuiTickWithPlotsShown)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+void BM_PlotsRedraw(benchmark::State& state) {
+    BenchApp();
+    TEngineWindow w;
+    TModalGuard guard;
+    TFormView view(*w.form, guard);
+    view.show();
+    w.form->MenuPlotsClick();
+    view.ApplyChanges();
+    for (auto _ : state) {
+        w.form->image.SetCell(TMap::JetTp, 3, 3,
+                              static_cast<uint8_t>(100 + state.iterations() % 2));
+        view.Plots()->Redraw();
+    }
+}
+BENCHMARK(BM_PlotsRedraw)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 #endif
 
