@@ -126,14 +126,22 @@ BENCHMARK(BM_GuiTickWithMovingHighlight)
 
 // With the plots shown: the tick's own path (the plots only note that a redraw is due), and the
 // redraw that follows it outside the tick.
-void BM_GuiTickWithPlotsShown(benchmark::State& state) {
-    BenchApp();
+// The engine window on the offscreen widgets with the plots shown.
+struct TPlotsWindow {
     TEngineWindow w;
     TModalGuard guard;
-    TFormView view(*w.form, guard);
-    view.show();
-    w.form->MenuPlotsClick();
-    view.ApplyChanges();
+    TFormView view{(BenchApp(), *w.form), guard};
+    TPlotsWindow() {
+        view.show();
+        w.form->MenuPlotsClick();
+        view.ApplyChanges();
+    }
+};
+
+void BM_GuiTickWithPlotsShown(benchmark::State& state) {
+    TPlotsWindow p;
+    TEngineWindow& w = p.w;
+    TFormView& view = p.view;
     for (auto _ : state) {
         w.NextPoint();
         view.Tick();
@@ -148,13 +156,9 @@ BENCHMARK(BM_GuiTickWithPlotsShown)
     ->ReportAggregatesOnly(true);
 
 void BM_PlotsRedraw(benchmark::State& state) {
-    BenchApp();
-    TEngineWindow w;
-    TModalGuard guard;
-    TFormView view(*w.form, guard);
-    view.show();
-    w.form->MenuPlotsClick();
-    view.ApplyChanges();
+    TPlotsWindow p;
+    TEngineWindow& w = p.w;
+    TFormView& view = p.view;
     for (auto _ : state) {
         w.form->image.SetCell(TMap::JetTp, 3, 3,
                               static_cast<uint8_t>(100 + state.iterations() % 2));

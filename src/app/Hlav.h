@@ -22,6 +22,7 @@
 #include "params/field_binding.h"
 #include "params/param_image.h"
 #include "ui/About.h"
+#include "files/file_commands.h"
 #include "files/monitor_log.h"
 #include "ui/language.h"
 #include "ui/log_texts.h"
@@ -142,6 +143,7 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     void TakeTuningLimits();
     void ShowTuningLimits();
     void LoadTuningLimits(const struct TWindowSettings& settings);
+    struct TWindowSettings WindowSettingsNow();
     // A map cell locked against tuning, or unlocked (the cell's context menu).
     void CellLockToggle(TControl& edit);
     bool CellLocked(const TControl& edit) const;
@@ -259,6 +261,8 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     void SessionVerifyPassed(TSessionKind started) override;
     void ReportPrintResult(const TPrintResult& result);
     void FormatLimitStop(char* text, size_t cap);
+    std::string AskParamFileToOpen();
+    bool ReportOpenResult(TOpenResult result);
     void MapStepCommand(TMap map, const TControl& all, TStep step);
     void ColumnStepCommand(TMap map, int column, TStep step);
     void ServoStepCommand(TStep step);

@@ -62,16 +62,7 @@ void TFormHlav::MenuBackupsClick() {
 // folder.
 void TFormHlav::LoadBackup(const std::string& path) {
     bool ext = CheckBoxExtMonitor.Checked();
-    switch (OpenParamFile(path, image, ext)) {
-        case TOpenResult::CannotOpen:
-            DialogMessage(Text(TMsg::OpenFileError));
-            return;
-        case TOpenResult::Unmatched:
-            DialogMessage(Text(TMsg::UnmatchedIgn));
-            return;
-        case TOpenResult::Ok:
-            break;
-    }
+    if (!ReportOpenResult(OpenParamFile(path, image, ext))) return;
     CheckBoxExtMonitor.SetChecked(ext);
     UpdateBikeConstants(image);
     CommitChange();

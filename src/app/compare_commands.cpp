@@ -5,24 +5,11 @@
 #include "app/Hlav.h"
 
 void TFormHlav::MenuCompareClick() {
-    TFileDialogRequest request;
-    request.filter = kOpenDialogFilter;
-    request.defaultExt = kParamFileExt;
-    request.proposedPath = openDialogPath;
-    const std::string path = platform.dialogs->OpenFileDialog(request);
+    const std::string path = AskParamFileToOpen();
     if (path.empty()) return;
     const TParamSet mine{image, CheckBoxExtMonitor.Checked()};
     TParamSet other;
-    switch (ReadComparedSet(path, mine, other)) {
-        case TOpenResult::CannotOpen:
-            DialogMessage(Text(TMsg::OpenFileError));
-            return;
-        case TOpenResult::Unmatched:
-            DialogMessage(Text(TMsg::UnmatchedIgn));
-            return;
-        case TOpenResult::Ok:
-            break;
-    }
+    if (!ReportOpenResult(ReadComparedSet(path, mine, other))) return;
     std::vector<TCompareRow> rows = CompareRows(mine, other);
     MenuCloseComparisonClick();  // a comparison still shown gives way
     if (rows.empty()) {

@@ -15,30 +15,42 @@ void TFormHlav::MenuNewClick() {
     CommitChange();
 }
 
-void TFormHlav::MenuOpenClick() {
+// The open dialog for a parameter file, proposing the last one; "" when cancelled.
+std::string TFormHlav::AskParamFileToOpen() {
     TFileDialogRequest request;
     request.filter = kOpenDialogFilter;
     request.defaultExt = kParamFileExt;
     request.proposedPath = openDialogPath;
-    const std::string path = platform.dialogs->OpenFileDialog(request);
+    return platform.dialogs->OpenFileDialog(request);
+}
+
+// The message of a file that was not taken; true when it was.
+bool TFormHlav::ReportOpenResult(TOpenResult result) {
+    switch (result) {
+        case TOpenResult::CannotOpen:
+            DialogMessage(Text(TMsg::OpenFileError));
+            return false;
+        case TOpenResult::Unmatched:
+            DialogMessage(Text(TMsg::UnmatchedIgn));
+            return false;
+        case TOpenResult::Ok:
+            break;
+    }
+    return true;
+}
+
+void TFormHlav::MenuOpenClick() {
+    const std::string path = AskParamFileToOpen();
     if (!path.empty()) {
         openDialogPath = path;  // the dialog opens with its last choice next time
         bool ext = CheckBoxExtMonitor.Checked();
-        switch (OpenParamFile(path, image, ext)) {
-            case TOpenResult::CannotOpen:
-                platform.dialogs->ShowMessage(Text(TMsg::OpenFileError));
-                break;
-            case TOpenResult::Unmatched:
-                platform.dialogs->ShowMessage(Text(TMsg::UnmatchedIgn));
-                break;
-            case TOpenResult::Ok:
-                CheckBoxExtMonitor.SetChecked(ext);
-                UpdateBikeConstants(image);
-                CommitChange();
-                LabelFile2.SetText(path);
-                LastFilePath = path;
-                saveDialogPath = path;
-                break;
+        if (ReportOpenResult(OpenParamFile(path, image, ext))) {
+            CheckBoxExtMonitor.SetChecked(ext);
+            UpdateBikeConstants(image);
+            CommitChange();
+            LabelFile2.SetText(path);
+            LastFilePath = path;
+            saveDialogPath = path;
         }
     }
     LabelHlaseni.SetVisible(false);

@@ -16,19 +16,26 @@ std::array<TControl*, 6> OptionBoxes(TFormHlav& f) {
 
 }  // namespace
 
-void TFormHlav::LoadSettings() {
+// The window as the settings file holds it: geometry, language, page and option boxes.
+TWindowSettings TFormHlav::WindowSettingsNow() {
     const std::array<TControl*, 6> boxes = OptionBoxes(*this);
     TWindowSettings w;
     w.left = FormHlav.left;
     w.top = FormHlav.top;
     w.height = FormHlav.height;
     w.width = FormHlav.width;
-    // Stored counting from 1; the values held now (1 and 0) make a missing key COM1 and 255.
-    w.comPort = link.portChoice;
-    w.comPortAuto = link.scanPosition;
     w.language = language;
     w.page = PageControl1.Position();
     for (int i = 0; i < 6; ++i) w.boxes[i] = boxes[i]->Checked();
+    return w;
+}
+
+void TFormHlav::LoadSettings() {
+    const std::array<TControl*, 6> boxes = OptionBoxes(*this);
+    TWindowSettings w = WindowSettingsNow();
+    // Stored counting from 1; the values held now (1 and 0) make a missing key COM1 and 255.
+    w.comPort = link.portChoice;
+    w.comPortAuto = link.scanPosition;
     LoadWindowSettings(settingsPath, w);
     LoadTuningLimits(w);
 
@@ -54,19 +61,11 @@ void TFormHlav::LoadSettings() {
 }
 
 void TFormHlav::SaveSettings() {
-    const std::array<TControl*, 6> boxes = OptionBoxes(*this);
-    TWindowSettings w;
-    w.left = FormHlav.left;
-    w.top = FormHlav.top;
-    w.height = FormHlav.height;
-    w.width = FormHlav.width;
+    TWindowSettings w = WindowSettingsNow();
     w.comPort = link.portChoice + 1;
     w.comPortAuto = link.scanPosition + 1;
-    w.language = language;
     w.file = LabelFile2.Text();
     w.lastPath = LastFilePath;
-    w.page = PageControl1.Position();
-    for (int i = 0; i < 6; ++i) w.boxes[i] = boxes[i]->Checked();
     w.changeLimited = limits.changeLimited;
     w.maxChangePercent = limits.maxChangePercent;
     w.coolantLimited = limits.coolantLimited;
