@@ -14,20 +14,21 @@
 #include "editing/operating_point.h"
 #include "editing/tp_modes.h"
 #include "editing/tuning.h"
-#include "files/backups.h"
 #include "editing/tuning_review.h"
+#include "files/backups.h"
+#include "files/file_commands.h"
+#include "files/monitor_log.h"
+#include "files/param_set.h"
 #include "link/monitor.h"
 #include "link/transfer_session.h"
 #include "link/unit_link.h"
 #include "params/field_binding.h"
 #include "params/param_image.h"
 #include "ui/About.h"
-#include "files/file_commands.h"
-#include "files/monitor_log.h"
 #include "ui/language.h"
 #include "ui/log_texts.h"
-#include "ui/tuning_texts.h"
 #include "ui/main_window.h"
+#include "ui/tuning_texts.h"
 
 class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost {
   public:
@@ -203,8 +204,11 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     // Close comparison (or the table is closed).
     void MenuCompareClick();
     void MenuCloseComparisonClick();
-    void MarkComparedFields(const std::vector<TCompareRow>& rows);
+    // Marks every editor field whose value differs from the compared file's, the note giving the
+    // file's value in the current language; run after every change while a comparison is shown.
+    void UpdateComparisonMarks();
     bool comparisonShown = false;
+    TParamSet comparedSet;  // the file's set while a comparison is shown
     void LoadSettings();
     void SaveSettings();
     void ReadTestMarker();

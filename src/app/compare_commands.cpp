@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Hlav.h"
+#include "params/param_catalog.h"
 
 void TFormHlav::MenuCompareClick() {
     const std::string path = AskParamFileToOpen();
@@ -16,7 +17,9 @@ void TFormHlav::MenuCompareClick() {
         DialogMessage(Text(TMsg::CompareSame));
         return;
     }
-    MarkComparedFields(rows);
+    comparedSet = other;
+    comparisonShown = true;
+    UpdateComparisonMarks();
     char title[1024];
     std::snprintf(title, sizeof title, Text(TMsg::ComparisonTitle), path.c_str());
     TComparisonTable table{title,
@@ -25,20 +28,27 @@ void TFormHlav::MenuCompareClick() {
                            Text(TMsg::CompareFile),
                            std::move(rows),
                            &MenuCloseComparison};
-    comparisonShown = true;
     MenuCloseComparison.SetEnabled(true);
     platform.dialogs->ShowComparison(table);
 }
 
-// Each editor field of a differing value is marked, its note giving the file's value.
-void TFormHlav::MarkComparedFields(const std::vector<TCompareRow>& rows) {
+// The marks follow the set: an edit, an undo or a read that brings a field to the file's value
+// clears its mark, one that takes it away marks it. Only values a parameter file holds count.
+void TFormHlav::UpdateComparisonMarks() {
+    if (!comparisonShown) return;
+    char value[48];
     char note[128];
-    for (const TCompareRow& row : rows) {
-        if (row.change.field == TField::Count) continue;
-        const TFieldBinding* b = fields.ByField(row.change.field, row.change.element);
-        if (b == nullptr || b->edit == nullptr) continue;
-        std::snprintf(note, sizeof note, Text(TMsg::CompareNote), row.other.c_str());
-        b->edit->SetMark(true, note);
+    for (int i = 0; i < fields.count; ++i) {
+        const TFieldBinding& b = fields.bindings[static_cast<size_t>(i)];
+        if (b.edit == nullptr || FileParam(b.field) == nullptr) continue;
+        const int theirs = ShownValue(comparedSet.image, b.field, b.element);
+        if (ShownValue(image, b.field, b.element) == theirs) {
+            b.edit->SetMark(false);
+            continue;
+        }
+        FormatShownWithUnit(value, sizeof value, b.field, theirs);
+        std::snprintf(note, sizeof note, Text(TMsg::CompareNote), value);
+        b.edit->SetMark(true, note);
     }
 }
 

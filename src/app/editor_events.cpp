@@ -22,6 +22,7 @@ void TFormHlav::RefreshFieldsFromImage() {
     MenuTP23.SetChecked(mode == 3);
     ApplyTpModeView();
     UpdateTuningReview();
+    UpdateComparisonMarks();
 }
 
 void TFormHlav::Sanitize() {

@@ -8,6 +8,7 @@ void TFormHlav::ApplyLanguage(uint8_t lang) {
     ApplyTuningCaptions(*this, lang);
     ApplyLogCaptions(*this, lang);
     UpdateTuningReview();
+    UpdateComparisonMarks();
     savingCaption = CommonMessage(lang, TCommonMsg::Saving);
     versionMismatchText = CommonMessage(lang, TCommonMsg::VersionMismatch);
     programCaption = CommonMessage(lang, TCommonMsg::Program);

@@ -26,7 +26,7 @@ TWindowSettings TFormHlav::WindowSettingsNow() {
     w.width = FormHlav.width;
     w.language = language;
     w.page = PageControl1.Position();
-    for (int i = 0; i < 6; ++i) w.boxes[i] = boxes[i]->Checked();
+    for (size_t i = 0; i < 6; ++i) w.boxes[i] = boxes[i]->Checked();
     return w;
 }
 
@@ -54,7 +54,7 @@ void TFormHlav::LoadSettings() {
     saveDialogPath = LastFilePath;
     // A tab the page control does not have cannot be shown: such an index counts as missing.
     if (w.page >= kPageIgn && w.page <= kPageLadeni) PageControl1.SetPosition(w.page);
-    for (int i = 0; i < 6; ++i) boxes[i]->SetChecked(w.boxes[i]);
+    for (size_t i = 0; i < 6; ++i) boxes[i]->SetChecked(w.boxes[i]);
 
     LoadSnapshotFile(snapshotPath, image);
     RemoveStaleSaves(settingsPath, snapshotPath, LastFilePath);

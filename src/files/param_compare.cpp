@@ -1,5 +1,7 @@
 #include "files/param_compare.h"
 
+#include <cstdio>
+
 #include "params/bike_types.h"
 #include "params/param_catalog.h"
 
@@ -12,11 +14,18 @@ TOpenResult ReadComparedSet(const std::string& path, const TParamSet& mine, TPar
     return result;
 }
 
-std::string ShownWithUnit(TField field, int value) {
+void FormatShownWithUnit(char* out, size_t size, TField field, int value) {
     const TParamEntry* e = field == TField::Count ? nullptr : FileParam(field);
-    std::string s = std::to_string(value);
-    if (e != nullptr && *e->unit != 0) s += std::string(" ") + e->unit;
-    return s;
+    if (e != nullptr && *e->unit != 0)
+        std::snprintf(out, size, "%d %s", value, e->unit);
+    else
+        std::snprintf(out, size, "%d", value);
+}
+
+std::string ShownWithUnit(TField field, int value) {
+    char text[48];
+    FormatShownWithUnit(text, sizeof text, field, value);
+    return text;
 }
 
 std::vector<TCompareRow> CompareRows(const TParamSet& mine, const TParamSet& other) {

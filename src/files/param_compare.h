@@ -2,6 +2,7 @@
 // the window, and one row for every value in which the two differ, in the units the editor shows.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,5 @@ TOpenResult ReadComparedSet(const std::string& path, const TParamSet& mine, TPar
 std::vector<TCompareRow> CompareRows(const TParamSet& mine, const TParamSet& other);
 // "5000 rpm", "104 %", "3" (a value without a unit).
 std::string ShownWithUnit(TField field, int value);
+// The same into `out` (cut to its size), for use where nothing may be allocated.
+void FormatShownWithUnit(char* out, size_t size, TField field, int value);

@@ -10,8 +10,7 @@ const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
 
 // The caption of the window by language (Czech, English, German).
 const char* const kCaptions[3] = {"O programu Quorvel05P", "About Quorvel05",
-                                  "\xC3\x9C"
-                                  "ber Programm Quorvel05"};
+                                  "\u00DCber Programm Quorvel05"};
 
 }  // namespace
 

@@ -19,8 +19,8 @@ const char* const kJazyk1Msg[] = {
     "Date and Time of printing:  ",
     "The serial port %s cannot be opened: %s",
     "the device is not present.",
-    "permission denied. Add your user to the dialout group (sudo usermod -aG dialout $USER), "
-    "then log out and in again.",
+    ("permission denied. Add your user to the dialout group (sudo usermod -aG dialout $USER), "
+     "then log out and in again."),
     "the port is in use by another program.",
     "%s.",
     "Unit parameters not verified!",

@@ -19,8 +19,8 @@ const char* const kJazyk2Msg[] = {
     "Datum a čas tisku:  ",
     "Sériový port %s nelze otevřít: %s",
     "zařízení není připojeno.",
-    "přístup odepřen. Přidejte svého uživatele do skupiny dialout "
-    "(sudo usermod -aG dialout $USER) a znovu se přihlaste.",
+    ("přístup odepřen. Přidejte svého uživatele do skupiny dialout "
+     "(sudo usermod -aG dialout $USER) a znovu se přihlaste."),
     "port používá jiný program.",
     "%s.",
     "Parametry jednotky nejsou ověřeny!",

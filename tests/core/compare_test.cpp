@@ -80,12 +80,25 @@ TEST(Compare, DifferingCellsMarkedWithTheFilesValueUntilClosed) {
     EXPECT_TRUE(w.Tp23.cellEdit[25].Marked());
     EXPECT_EQ(MarkedFields(w), 3);
     EXPECT_TRUE(w.MenuCloseComparison.Enabled());
+    // The marks follow later changes and the language until the comparison is closed.
+    w.Tp14.cellEdit[25].UserSetText("100");
+    w.EnterKeyPress(w.Tp14.cellEdit[25]);
+    w.EditAdv[13].UserSetText("1");
+    w.EnterKeyPress(w.EditAdv[13]);
+    EXPECT_FALSE(w.Tp14.cellEdit[25].Marked());
+    EXPECT_FALSE(w.Tp23.cellEdit[25].Marked());
+    EXPECT_TRUE(w.EditAdv[13].Marked());
+    w.MenuGermanClick();
+    EXPECT_EQ(w.EditAdv[14].MarkNote(), "Datei: " + rows[0].other);
+    w.SpeedButtonZpetClick();
+    EXPECT_FALSE(w.EditAdv[13].Marked());
+    EXPECT_EQ(MarkedFields(w), 1);
     // Closing the table by hand fires the close command, as the menu item does.
     EXPECT_TRUE(w.Fire(*h.dialogs.comparisons[0].closeCommand, TEvent::Click));
     EXPECT_EQ(MarkedFields(w), 0);
     EXPECT_EQ(h.dialogs.comparisonsClosed, 1);
     EXPECT_FALSE(w.MenuCloseComparison.Enabled());
-    EXPECT_EQ(w.Tp14.cellEdit[25].Text(), "117");  // the set itself is left alone
+    EXPECT_EQ(w.EditAdv[14].Text(), "20");  // the set itself is left alone
 }
 
 TEST(Compare, FilesThatCannotBeReadChangeNothing) {

@@ -22,15 +22,21 @@ QStringList ActionNames(QMenu* menu) {
     return names;
 }
 
-// Picks `path` in the next file dialog that opens.
+// Picks `path` in the next file dialog that opens, looking for it every 20 ms however long the
+// machine takes to show it.
 void AnswerFileDialog(const QString& path) {
-    QTimer::singleShot(50, [path] {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* d = qobject_cast<QFileDialog*>(w); d != nullptr && d->isVisible()) {
                 d->selectFile(path);
-                QMetaObject::invokeMethod(d, "accept");
+                QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+                poll->deleteLater();
+                poll->stop();
+                return;
             }
     });
+    poll->start(20);
 }
 
 }  // namespace
