@@ -1,4 +1,5 @@
-// A machine whose only serial device is the in-process virtual unit, on Com 1.
+// A machine whose only serial device is the in-process virtual unit, on Com 1, and the platform
+// of a benchmark's window on it.
 #pragma once
 
 #include <cstdio>
@@ -13,3 +14,12 @@ class TOnePort : public TPortDirectory {
         return n == 1;
     }
 };
+
+// English, the given port on Com 1, and a settings folder that does not exist, so nothing of the
+// user's is read or written.
+inline void UseBenchPlatform(TPlatform& platform, TSerialPort& port, TPortDirectory& ports) {
+    platform.port = &port;
+    platform.ports = &ports;
+    platform.firstArgument = "ENGLISH";
+    platform.configDir = "/nonexistent-quorvel05-bench";
+}

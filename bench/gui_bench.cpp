@@ -27,10 +27,7 @@ struct TBenchView {
     std::unique_ptr<TFormView> view;
     TBenchView() {
         BenchApp();
-        platform.port = &port;
-        platform.ports = &ports;
-        platform.firstArgument = "ENGLISH";
-        platform.configDir = "/nonexistent-quorvel05-bench";
+        UseBenchPlatform(platform, port, ports);
         form = std::make_unique<TFormHlav>(platform);
         view = std::make_unique<TFormView>(*form, guard);
         view->Start();

@@ -20,10 +20,7 @@ struct TBenchWindow {
     TPlatform platform;
     std::unique_ptr<TFormHlav> form;
     TBenchWindow() {
-        platform.port = &port;
-        platform.ports = &ports;
-        platform.firstArgument = "ENGLISH";
-        platform.configDir = "/nonexistent-quorvel05-bench";
+        UseBenchPlatform(platform, port, ports);
         form = std::make_unique<TFormHlav>(platform);
         form->FormCreate();
         for (int i = 0; i < 12; ++i) form->Timer1Timer();

@@ -56,10 +56,7 @@ void BM_TickPeriod(benchmark::State& state) {
         TOnePort ports;
         TModalGuard guard;
         TPlatform platform;
-        platform.port = &port;
-        platform.ports = &ports;
-        platform.firstArgument = "ENGLISH";
-        platform.configDir = "/nonexistent-quorvel05-bench";
+        UseBenchPlatform(platform, port, ports);
         TFormHlav form(platform);
         TFormView view(form, guard);
         view.Start();

@@ -29,10 +29,7 @@ struct TEngineWindow {
     bool high = false;
 
     TEngineWindow() {
-        platform.port = &port;
-        platform.ports = &ports;
-        platform.firstArgument = "ENGLISH";
-        platform.configDir = "/nonexistent-quorvel05-bench";
+        UseBenchPlatform(platform, port, ports);
         form = std::make_unique<TFormHlav>(platform);
         form->FormCreate();
         for (int i = 0; i < 12; ++i) form->Timer1Timer();

@@ -147,24 +147,25 @@ int TIniFile::KeyLine(std::string_view section, std::string_view key) const {
     return -1;
 }
 
-std::string TIniFile::ReadString(std::string_view section, std::string_view key,
-                                 const std::string& def) const {
+bool TIniFile::Value(std::string_view section, std::string_view key, std::string_view& v) const {
     const int at = KeyLine(section, key);
-    if (at < 0) return def;
-    std::string_view k, v;
+    if (at < 0) return false;
+    std::string_view k;
     IsKeyLine(lines_[static_cast<size_t>(at)], k, v);
     v = Trim(v);
     if (IsQuoted(v)) v = v.substr(1, v.size() - 2);
-    return std::string(v);
+    return true;
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 const std::string& def) const {
+    std::string_view v;
+    return Value(section, key, v) ? std::string(v) : def;
 }
 
 int TIniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
-    const int at = KeyLine(section, key);
-    if (at < 0) return def;
-    std::string_view k, v;
-    IsKeyLine(lines_[static_cast<size_t>(at)], k, v);
-    v = Trim(v);
-    if (IsQuoted(v)) v = v.substr(1, v.size() - 2);
+    std::string_view v;
+    if (!Value(section, key, v)) return def;
     size_t i = 0;
     bool negative = false;
     if (i < v.size() && (v[i] == '+' || v[i] == '-')) negative = v[i++] == '-';

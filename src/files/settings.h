@@ -56,6 +56,8 @@ class TIniFile {
   private:
     int SectionLine(std::string_view section) const;
     int KeyLine(std::string_view section, std::string_view key) const;
+    // The value of the key, blanks around it and one pair of quotes taken off; false without it.
+    bool Value(std::string_view section, std::string_view key, std::string_view& v) const;
     void Put(std::string_view section, std::string_view key, const std::string& raw);
 
     std::vector<std::string> lines_;
