@@ -99,6 +99,7 @@ class TFormHlav : public TMainWindow, private TLinkEvents, private TSessionHost 
     void ProgramAfterChange();
     void MenuTpNormalClick(TControl& item);
     void ApplyTpModeView();
+    void ShowTpMode(uint8_t mode);
     void TrackOperatingPoint();
     void TuningStep();
 

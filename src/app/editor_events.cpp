@@ -15,12 +15,7 @@ void TFormHlav::RefreshFieldsFromImage() {
     LabelVerze1.SetText(identity.version);
     LabelVerze2.SetText(identity.date);
     LabelVerze3.SetText(identity.time);
-    const uint8_t mode = image.Get(TField::TPS_MODE);
-    MenuTpNormal.SetChecked(mode == 0);
-    MenuTpConnected.SetChecked(mode == 1);
-    MenuTP14.SetChecked(mode == 2);
-    MenuTP23.SetChecked(mode == 3);
-    ApplyTpModeView();
+    ShowTpMode(image.Get(TField::TPS_MODE));
     UpdateTuningReview();
     UpdateComparisonMarks();
 }

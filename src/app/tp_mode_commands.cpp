@@ -19,12 +19,17 @@ void TFormHlav::MenuTpNormalClick(TControl& item) {
         return;
     }
     image.Set(TField::TPS_MODE, mode);
+    ShowTpMode(mode);
+    CommitChange();
+}
+
+// The mode's check mark in the TP menu, then the pages and captions of the mode.
+void TFormHlav::ShowTpMode(uint8_t mode) {
     MenuTpNormal.SetChecked(mode == 0);
     MenuTpConnected.SetChecked(mode == 1);
     MenuTP14.SetChecked(mode == 2);
     MenuTP23.SetChecked(mode == 3);
     ApplyTpModeView();
-    CommitChange();
 }
 
 void TFormHlav::ApplyTpModeView() {
