@@ -227,6 +227,7 @@ QWidget* TFormView::Create(TControl& c, QWidget* parent) {
         }
         case TControlKind::StatusBar: {
             status_ = new QLabel(parent);
+            statusControl_ = &c;
             status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             return status_;
         }
@@ -466,8 +467,14 @@ void TFormView::Apply(TControl& c) {
     w->setToolTip(ToolTipOf(c, text, w->property("pictureButton").toBool()));
 }
 
+// A hint covers the status bar while the pointer rests on its control; without one the status
+// bar shows its own text again (a log running, what tuning is doing).
 void TFormView::ShowHint(const std::string& hint) {
-    if (status_ != nullptr) status_->setText(LongHint(hint));
+    if (status_ == nullptr) return;
+    if (hint.empty() && statusControl_ != nullptr)
+        status_->setText(QString::fromStdString(statusControl_->Text()));
+    else
+        status_->setText(LongHint(hint));
 }
 
 bool TFormView::eventFilter(QObject* watched, QEvent* event) {

@@ -37,7 +37,9 @@ class TFormView : public QMainWindow, public TScreen {
     void Forward(TControl& c, TEvent e) { Fire(c, e); }
 
     QWidget* WidgetOf(const TControl& c) const;
-    class TPlotsView* Plots() const { return plots_; }
+    class TPlotsView* Plots() const {
+        return plots_;
+    }
     const QTimer& TickTimer() const { return timer_; }
     QAction* ActionOf(const TControl& c) const;
     int appliedChanges = 0;             // controls applied so far, for tests and measurements
@@ -63,6 +65,7 @@ class TFormView : public QMainWindow, public TScreen {
     QTimer timer_;
     QWidget* client_ = nullptr;
     QLabel* status_ = nullptr;
+    const TControl* statusControl_ = nullptr;  // the status bar's own text, under the hints
     QTabWidget* tabs_ = nullptr;
     std::vector<QObject*> objects_;  // by control index
     class TPlotsView* plots_ = nullptr;

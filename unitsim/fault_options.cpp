@@ -62,7 +62,7 @@ bool ApplyFaultOption(TUnitFaults& f, const std::string& word) {
     } else if (name == "differ" && Number(value, 0, 5, v)) {
         f.differingBlock = v;
     } else if (name == "mute" && Number(value, 0, 5, v)) {
-        f.silentBlock = v;
+        f.silentWriteBlock = v;
     } else if (name == "wrong-code" && Number(value, 0, 5, v)) {
         f.wrongCodeBlock = v;
     } else if (name == "drop-every" && Number(value, 0, 1000, v)) {

@@ -111,6 +111,7 @@ void TUnitSim::Answer(const uint8_t* in) {
     if (code == 48) {
         if (monitorSource == nullptr || !monitorSource->FrameAt(tick_, out)) BuildMonitorFrame(out);
     } else if (code <= 5) {
+        if (code == faults.silentWriteBlock) return;
         block = code;
         if (code == 0) {
             std::fill(std::begin(programmed_), std::end(programmed_), false);

@@ -20,6 +20,7 @@ struct TUnitFaults {
     uint8_t layoutVersion = 43;  // reported in block 0 and in the monitor frame
     int differingBlock = -1;     // this block is answered with one byte changed
     int silentBlock = -1;        // this block gets no answer
+    int silentWriteBlock = -1;   // writes of this block get no answer; reads are answered
     int wrongCodeBlock = -1;     // this block is answered with the code of the next block
     int dropEvery = 0;           // every n-th answer is lost (0: none)
     int saveTicks = 55;          // ticks the unit takes to store after a full programming;

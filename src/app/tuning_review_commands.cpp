@@ -33,12 +33,19 @@ void TFormHlav::BitBtnLadeniZpetClick() {
     // The unit must have the block being written before the window's maps go back; otherwise
     // the acknowledgement would be compared with maps that are no longer the image's.
     if (tuning.blockPending) return DialogMessage(TuningText(language, TTuneText::RevertPending));
+    // The corrections were written into the unit block by block; unless programming after
+    // change sends the reverted maps anyway, the user is asked whether they go there now.
+    const bool unitTuned = review.corrections > 0 && !CheckBoxProgHned.Checked();
     TransferFieldsToImage();
     review.RevertInto(image);
     review.Start(review.baseline);
     CommitChange();
     ShowStatus(TuningText(language, TTuneText::Reverted), TColor::BtnFace);
     LabelHlaseni.SetVisible(true);
+    if (unitTuned && session.kind == TSessionKind::None &&
+        platform.dialogs->AskYesNoCancel(TuningText(language, TTuneText::RevertProgram)) ==
+            TAnswer::Yes)
+        StartProgram();
 }
 
 void TFormHlav::BitBtnLadeniPrijmoutClick() {

@@ -33,8 +33,8 @@ void TFormHlav::TuningStep() {
     // An opt-in limit holds the correction back before anything changes or is written.
     int bytes[2] = {0, 0};
     const int count = CorrectionBytes(image, operatingPoint, target, bytes);
-    limitStop = CheckLimits(limits, review, image, bytes, count, lambda,
-                            monitor.coolantCode - 100, limitPercent);
+    limitStop = CheckLimits(limits, review, image, bytes, count, lambda, monitor.coolantCode - 100,
+                            limitPercent);
     if (limitStop != TLimitStop::None) {
         tuning.offTargetTicks = 0;
         SendMonitorRequest();
@@ -46,11 +46,14 @@ void TFormHlav::TuningStep() {
     session.messageTicks = kMessageTicks;
     const uint8_t before[2] = {image[bytes[0]], image[bytes[1]]};
     const uint8_t block = CorrectOperatingCell(image, operatingPoint, target, lambda);
+    int moved[2];
+    int movedCount = 0;
     for (int i = 0; i < count; ++i) {
         if (image[bytes[i]] == before[i]) continue;
-        review.Record(bytes[i]);
+        moved[movedCount++] = bytes[i];
         LogCorrection(bytes[i], before[i], image[bytes[i]]);
     }
+    review.Record(moved, movedCount);
     if (block == 0) return;
     // Outside the history and outside programming after change: the corrected block alone goes
     // to the unit, and the correction joins the next snapshot an edit commits.

@@ -13,11 +13,17 @@ void TTuningReview::Start(const TParamImage& image) {
     steps.fill(0);
 }
 
-void TTuningReview::Record(int b) {
-    if (!active || b < kMapBytesFirst || b >= kMapBytesFirst + kMapBytes) return;
-    if (corrections != UINT16_MAX) ++corrections;
-    uint8_t& s = steps[static_cast<size_t>(b - kMapBytesFirst)];
-    if (s != UINT8_MAX) ++s;
+void TTuningReview::Record(const int* imageBytes, int count) {
+    if (!active) return;
+    bool counted = false;
+    for (int i = 0; i < count; ++i) {
+        const int b = imageBytes[i];
+        if (b < kMapBytesFirst || b >= kMapBytesFirst + kMapBytes) continue;
+        uint8_t& s = steps[static_cast<size_t>(b - kMapBytesFirst)];
+        if (s != UINT8_MAX) ++s;
+        counted = true;
+    }
+    if (counted && corrections != UINT16_MAX) ++corrections;
 }
 
 int TTuningReview::CellsChanged(const TParamImage& image) const {

@@ -20,8 +20,8 @@ struct TTuningReview {
     std::array<uint8_t, kMapBytes> steps{};  // by map byte, stopping at 255
 
     void Start(const TParamImage& image);
-    // A correction moved the map byte (300 to 599).
-    void Record(int imageByte);
+    // One correction moved these map bytes (300 to 599): one, or both TP maps in Coupled mode.
+    void Record(const int* imageBytes, int count);
     int CellsChanged(const TParamImage& image) const;
     // The baseline's maps back into the image.
     void RevertInto(TParamImage& image) const;

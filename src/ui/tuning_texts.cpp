@@ -38,6 +38,10 @@ const char* const kTexts[static_cast<int>(TTuneText::Count)][3] = {
      "Ein korrigierter Block wird noch in die Zündbox geschrieben; nach seiner Bestätigung "
      "zurücknehmen."},
     {"Změny ladění vráceny", "Tuning changes reverted", "Einstellungsänderungen zurückgenommen"},
+    {"Jednotka stále obsahuje naladěné mapy. Naprogramovat do ní vrácené mapy?",
+     "The unit still holds the tuned maps. Program the reverted maps into the unit now?",
+     "Die Zündbox enthält noch die eingestellten Kennfelder. Die zurückgenommenen Kennfelder "
+     "jetzt programmieren?"},
     {"Zamknout proti ladění", "Locked against tuning", "Gegen Einstellung gesperrt"},
 };
 

@@ -20,6 +20,7 @@ enum class TTuneText : uint8_t {
     CellReview,    // baseline, now, steps
     RevertPending,
     Reverted,
+    RevertProgram,  // the question whether the unit gets the reverted maps
     LockCell,  // the map cells' context menu item
     Count
 };

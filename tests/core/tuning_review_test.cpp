@@ -2,6 +2,8 @@
 // tuning is doing, and the opt-in limits, against the virtual engine tick by tick.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "harness.h"
 
 namespace {
@@ -47,10 +49,10 @@ TEST(TuningReview, BaselineCorrectionsRevertAndAccept) {
     r.h.Ticks(150);
     const int steps = r.Cell() - start;
     ASSERT_GE(steps, 3);
-    // Coupled maps: each correction moves the TP14 and the TP23 cell.
-    EXPECT_EQ(r.w.review.corrections, 2 * steps);
+    // Coupled maps: each correction moves the TP14 and the TP23 cell, and counts once.
+    EXPECT_EQ(r.w.review.corrections, steps);
     EXPECT_EQ(r.w.LabelLadeniPrehled.Text(),
-              "Corrections: " + std::to_string(2 * steps) + ", cells changed: 2");
+              "Corrections: " + std::to_string(steps) + ", cells changed: 2");
     EXPECT_EQ(r.w.Tp14.cellEdit[43].Hint(), "Baseline " + std::to_string(start) + ", now " +
                                                 std::to_string(r.Cell()) + ", " +
                                                 std::to_string(steps) + " steps");
@@ -63,6 +65,11 @@ TEST(TuningReview, BaselineCorrectionsRevertAndAccept) {
     const uint16_t slot = r.w.history.currentSlot;
     r.w.Fire(r.w.BitBtnLadeniZpet, TEvent::Click);
     EXPECT_EQ(r.Cell(), start);
+    // The unit still holds the corrections: the user is asked, and No leaves it alone.
+    ASSERT_EQ(r.h.dialogs.questions.size(), 1u);
+    EXPECT_EQ(r.h.dialogs.questions[0],
+              "The unit still holds the tuned maps. Program the reverted maps into the unit now?");
+    EXPECT_EQ(r.w.session.kind, TSessionKind::None);
     EXPECT_EQ(r.w.image.Cell(TMap::JetTpi, 4, 3), r.w.review.baseline.Cell(TMap::JetTpi, 4, 3));
     EXPECT_NE(r.w.history.currentSlot, slot);
     EXPECT_EQ(r.w.Tp14.cellEdit[43].Hint(), "");
@@ -74,6 +81,26 @@ TEST(TuningReview, BaselineCorrectionsRevertAndAccept) {
     EXPECT_FALSE(r.w.review.active);
     EXPECT_FALSE(r.w.BitBtnLadeniZpet.Enabled());
     EXPECT_EQ(r.w.Tp14.cellEdit[43].Hint(), "");
+}
+
+// Yes puts the reverted maps into the unit with a programming and its verify.
+TEST(TuningReview, RevertProgramsTheUnitWhenAskedTo) {
+    TReviewRig r;
+    r.TuningOn();
+    r.h.Ticks(150);
+    r.Box(r.w.CheckBoxLadeniOn, false);
+    r.h.Ticks(10);
+    ASSERT_NE(std::memcmp(r.h.sim.Memory().data() + kMapBytesFirst,
+                          r.w.review.baseline.Data() + kMapBytesFirst, kMapBytes),
+              0);
+    r.h.dialogs.answers.push_back(TAnswer::Yes);
+    r.w.Fire(r.w.BitBtnLadeniZpet, TEvent::Click);
+    EXPECT_EQ(r.w.session.kind, TSessionKind::Program);
+    r.h.RunSession();
+    EXPECT_EQ(std::memcmp(r.h.sim.Memory().data() + kMapBytesFirst,
+                          r.w.image.Data() + kMapBytesFirst, kMapBytes),
+              0);
+    EXPECT_EQ(r.w.LabelHlaseni.Text(), "Verify OK");
 }
 
 // Switching tuning on keeps the maps of that moment as a backup too.

@@ -127,6 +127,10 @@ TEST(VirtualUnit, BlockFaults) {
     EXPECT_TRUE(FrameCheckOk(a.data()));
     EXPECT_NE(std::memcmp(a.data() + 1, sim.Memory().data() + 300, kFrameData), 0);
     EXPECT_TRUE(Exchange(sim, Command(68)).empty());
+    // A muted write goes unanswered (and is not stored); the block is still read.
+    sim.faults.silentWriteBlock = 1;
+    EXPECT_TRUE(Exchange(sim, Command(1)).empty());
+    EXPECT_EQ(Exchange(sim, Command(65)).size(), static_cast<size_t>(kFrameSize));
     a = Exchange(sim, Command(66));
     EXPECT_EQ(a[0], 195);
     EXPECT_TRUE(FrameCheckOk(a.data()));
@@ -155,7 +159,7 @@ TEST(VirtualUnitFaultWords, KnownWordsWithValuesInRange) {
     EXPECT_TRUE(ApplyFaultOption(f, "differ=3"));
     EXPECT_EQ(f.differingBlock, 3);
     EXPECT_TRUE(ApplyFaultOption(f, "mute=0"));
-    EXPECT_EQ(f.silentBlock, 0);
+    EXPECT_EQ(f.silentWriteBlock, 0);
     EXPECT_TRUE(ApplyFaultOption(f, "wrong-code=5"));
     EXPECT_EQ(f.wrongCodeBlock, 5);
     EXPECT_TRUE(ApplyFaultOption(f, "drop-every=3"));

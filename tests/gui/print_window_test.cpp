@@ -105,6 +105,13 @@ TEST(PrintWindow, HintsReachTheStatusBarInEachLanguage) {
         EXPECT_EQ(f.StatusText().toStdString(), c.menu);
         EXPECT_EQ(f.Widget("SpeedButtonZpet")->toolTip().toStdString(), c.undoTip);
     }
+    // Leaving the control gives the status bar its own text back.
+    f.form->StatusBar1.SetText("lambda on target");
+    f.view->ApplyChanges();
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(f.Widget("SpeedButton5"), &enter);
+    QApplication::sendEvent(f.Widget("SpeedButton5"), &leave);
+    EXPECT_EQ(f.StatusText().toStdString(), "lambda on target");
 }
 
 TEST(PrintWindow, CtrlZInAnEditFieldIsTheWindowsUndo) {
