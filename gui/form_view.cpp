@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <algorithm>
 #include <cstring>
 
 #include "app_icons.h"
@@ -56,6 +57,31 @@ QIcon ToolbarIcon(const std::string& name) {
     return {};
 }
 
+// A number wider than its box (the five-digit speeds of the axis row in a wide font) is shown in
+// a smaller font, rather than scrolled so that its first digit is cut off.
+void FitFontToText(QLineEdit* e) {
+    QFont f = e->parentWidget() != nullptr ? e->parentWidget()->font() : QApplication::font();
+    const int room = e->width() - 8;  // the frame, the style's margins and the padding
+    const int need = QFontMetrics(f).horizontalAdvance(e->text());
+    if (need > room && room > 0 && f.pointSizeF() > 0)
+        f.setPointSizeF(std::max(6.0, f.pointSizeF() * room / need));
+    if (e->font() != f) e->setFont(f);
+}
+
+// The frame of a marked field, drawn in orange by itself: the style sheet and the palette of the
+// field (enabled, read-only or disabled) have no say in its colour.
+class TMarkFrame : public QFrame {
+  public:
+    explicit TMarkFrame(QWidget* parent) : QFrame(parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(QColor(230, 120, 0), 2));
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 // A field marked by a comparison is framed by a child drawn over its edge; its colours stay free
 // for the operating point and tuning.
 void ApplyMarkFrame(QWidget* w, const TControl& c) {
@@ -63,13 +89,8 @@ void ApplyMarkFrame(QWidget* w, const TControl& c) {
     w->setProperty("marked", c.Marked());
     auto* frame = w->findChild<QFrame*>("markFrame", Qt::FindDirectChildrenOnly);
     if (frame == nullptr && c.Marked()) {
-        frame = new QFrame(w);
+        frame = new TMarkFrame(w);
         frame->setObjectName("markFrame");
-        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        frame->setLineWidth(2);
-        QPalette pal = frame->palette();
-        pal.setColor(QPalette::WindowText, QColor(230, 120, 0));
-        frame->setPalette(pal);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
         frame->setGeometry(w->rect());
     }
@@ -131,8 +152,11 @@ void TFormView::Build() {
     }
     BuildMenus();
     // The plots stay hidden until the View menu asks for them.
+    // They open as a window of their own, so that the main window keeps its size; they can be
+    // docked on its right or bottom edge.
     plots_ = new TPlotsView(form_, this);
     addDockWidget(Qt::RightDockWidgetArea, plots_);
+    plots_->setFloating(true);
     plots_->hide();
     connect(plots_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         // Closed with its own button: the menu's check mark follows.
@@ -365,6 +389,7 @@ void TFormView::Apply(TControl& c) {
         a->setEnabled(c.Enabled());
         a->setVisible(c.Visible());
         if (&c == &form_.MenuPlots && plots_ != nullptr && plots_->isHidden() == c.Checked()) {
+            if (c.Checked() && plots_->isFloating()) PlacePlots();
             plots_->setVisible(c.Checked());
             if (c.Checked()) plots_->Redraw();
         }
@@ -393,7 +418,10 @@ void TFormView::Apply(TControl& c) {
         }
         case TControlKind::Edit: {
             auto* e = static_cast<QLineEdit*>(w);
-            if (e->text() != text) e->setText(text);
+            if (e->text() != text) {
+                e->setText(text);
+                FitFontToText(e);
+            }
             QPalette pal = e->palette();
             pal.setColor(QPalette::Base, ModelColor(c.Color()));
             pal.setColor(QPalette::Text, c.FontColor() == TColor::Black
@@ -469,6 +497,18 @@ void TFormView::Apply(TControl& c) {
 
 // A hint covers the status bar while the pointer rests on its control; without one the status
 // bar shows its own text again (a log running, what tuning is doing).
+// Beside the main window where the screen has room, else over its right part.
+void TFormView::PlacePlots() {
+    const QRect screen = this->screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    QSize size(640, 480);
+    size = size.boundedTo(screen.size());
+    int x = frame.right() + 1;
+    if (x + size.width() > screen.right() + 1) x = screen.right() + 1 - size.width();
+    int y = std::clamp(frame.top(), screen.top(), screen.bottom() + 1 - size.height());
+    plots_->setGeometry(QRect(QPoint(std::max(x, screen.left()), y), size));
+}
+
 void TFormView::ShowHint(const std::string& hint) {
     if (status_ == nullptr) return;
     if (hint.empty() && statusControl_ != nullptr)

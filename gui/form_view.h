@@ -59,6 +59,7 @@ class TFormView : public QMainWindow, public TScreen {
     void Run(const std::function<void()>& handler);
     void Fire(TControl& c, TEvent e);
     void ShowHint(const std::string& hint);
+    void PlacePlots();
 
     TFormHlav& form_;
     TModalGuard& guard_;

@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "quorvel05: %s: %s\n", cl.replay.c_str(), error.c_str());
                 return 2;
             }
-            if (!cl.replaySpeed.empty() && !ParseReplaySpeed(cl.replaySpeed.c_str(), replay.speed)) {
+            if (!cl.replaySpeed.empty() &&
+                !ParseReplaySpeed(cl.replaySpeed.c_str(), replay.speed)) {
                 std::fprintf(stderr, "quorvel05: bad --replay-speed %s\n", cl.replaySpeed.c_str());
                 return 2;
             }

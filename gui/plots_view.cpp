@@ -39,14 +39,20 @@ TPlotsView::TPlotsView(const TFormHlav& form, QWidget* parent) : QDockWidget(par
 TPlotsView::TPlot TPlotsView::MakePlot(int lines) {
     TPlot p;
     p.chart = new QChart();
+    // The ten load rows are listed beside the plot, where their names have room, each in a
+    // colour of its own from blue (no load) to red (full load).
     p.chart->legend()->setVisible(lines > 1);
+    p.chart->legend()->setAlignment(Qt::AlignRight);
     p.x = new QValueAxis();
     p.y = new QValueAxis();
+    p.x->setLabelFormat("%d");
+    p.y->setLabelFormat("%d");
     p.chart->addAxis(p.x, Qt::AlignBottom);
     p.chart->addAxis(p.y, Qt::AlignLeft);
     for (int i = 0; i < lines; ++i) {
         auto* s = new QLineSeries();
         p.chart->addSeries(s);
+        if (lines > 1) s->setColor(QColor::fromHsv(240 - 240 * i / (lines - 1), 230, 210));
         s->attachAxis(p.x);
         s->attachAxis(p.y);
         p.lines.push_back(s);
@@ -104,7 +110,9 @@ void TPlotsView::DrawCurve(TPlot& p, TField rpm, TField value, int scale, int po
     }
     p.lines[0]->replace(pts);
     p.x->setRange(0, std::max(1000.0, pts.last().x() + 500));
+    p.x->applyNiceNumbers();  // ticks on round speeds
     p.y->setRange(0, top * 1.1);
+    p.y->applyNiceNumbers();
     p.point->clear();
     if (lit) p.point->append(pts[point]);
 }
@@ -122,7 +130,9 @@ void TPlotsView::DrawMap(TPlot& p, TMap map, TField axis, int column, int row, b
         p.lines[static_cast<size_t>(r)]->replace(pts);
     }
     p.x->setRange(0, std::max(1000, form_.image.Get(axis, 9) * 100 + 500));
+    p.x->applyNiceNumbers();
     p.y->setRange(0, top * 1.1);
+    p.y->applyNiceNumbers();
     p.point->clear();
     if (lit)
         p.point->append(

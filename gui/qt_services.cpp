@@ -5,8 +5,8 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStringList>

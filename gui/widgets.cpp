@@ -1,14 +1,14 @@
 #include "widgets.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <memory>
 #include <QPainter>
 #include <QPalette>
 #include <QWheelEvent>
+#include <memory>
 
 #include "app_icons.h"
 

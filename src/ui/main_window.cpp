@@ -424,16 +424,17 @@ void BuildTuningReview(TBuilder& b, TMainWindow& w) {
     b.Add(w.GroupBoxLadeniLimity, K::GroupBox, "GroupBoxLadeniLimity", lad, 4, 240, 420, 84,
           "Tuning limits");
     TControl* g = &w.GroupBoxLadeniLimity;
-    b.Add(w.CheckBoxLadeniZmena, K::CheckBox, "CheckBoxLadeniZmena", g, 8, 24, 250, 19,
+    b.Add(w.CheckBoxLadeniZmena, K::CheckBox, "CheckBoxLadeniZmena", g, 8, 24, 300, 19,
           "Maximum change from the baseline [%]");
-    b.Pair(w.EditLadeniZmena, w.UpDownLadeniZmena, "LadeniZmena", g, 260, 22, 60, 1, 100, 1);
-    b.Add(w.CheckBoxLadeniVoda, K::CheckBox, "CheckBoxLadeniVoda", g, 8, 52, 250, 19,
-          "Minimum coolant temperature [\xC2\xB0" "C]");
-    b.Pair(w.EditLadeniVoda, w.UpDownLadeniVoda, "LadeniVoda", g, 260, 50, 60, -10, 120, 1);
+    b.Pair(w.EditLadeniZmena, w.UpDownLadeniZmena, "LadeniZmena", g, 312, 22, 60, 1, 100, 1);
+    b.Add(w.CheckBoxLadeniVoda, K::CheckBox, "CheckBoxLadeniVoda", g, 8, 52, 300, 19,
+          "Minimum coolant temperature [\xC2\xB0"
+          "C]");
+    b.Pair(w.EditLadeniVoda, w.UpDownLadeniVoda, "LadeniVoda", g, 312, 50, 60, -10, 120, 1);
     b.Label(w.LabelLadeniPrehled, "LabelLadeniPrehled", lad, 8, 334, 416, "");
-    b.Add(w.BitBtnLadeniZpet, K::Button, "BitBtnLadeniZpet", lad, 8, 356, 200, 25,
+    b.Add(w.BitBtnLadeniZpet, K::Button, "BitBtnLadeniZpet", lad, 8, 356, 260, 25,
           "Revert tuning changes");
-    b.Add(w.BitBtnLadeniPrijmout, K::Button, "BitBtnLadeniPrijmout", lad, 216, 356, 100, 25,
+    b.Add(w.BitBtnLadeniPrijmout, K::Button, "BitBtnLadeniPrijmout", lad, 276, 356, 110, 25,
           "Accept");
 }
 
