@@ -18,6 +18,14 @@ bool SamePoint(const TOperatingPoint& a, const TOperatingPoint& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The axis from 0 to a round value above top (ticks on round speeds and values). It stays while
+// top keeps well inside it, so that a cell's step does not lay the whole chart out anew.
+void FitAxis(QValueAxis* a, double top) {
+    if (top * 1.05 <= a->max() && top >= a->max() * 0.6) return;
+    a->setRange(0, top * 1.1);
+    a->applyNiceNumbers();
+}
+
 }  // namespace
 
 TPlotsView::TPlotsView(const TFormHlav& form, QWidget* parent) : QDockWidget(parent), form_(form) {
@@ -109,10 +117,8 @@ void TPlotsView::DrawCurve(TPlot& p, TField rpm, TField value, int scale, int po
         top = std::max(top, v);
     }
     p.lines[0]->replace(pts);
-    p.x->setRange(0, std::max(1000.0, pts.last().x() + 500));
-    p.x->applyNiceNumbers();  // ticks on round speeds
-    p.y->setRange(0, top * 1.1);
-    p.y->applyNiceNumbers();
+    FitAxis(p.x, std::max(1000.0, pts.last().x() + 500));
+    FitAxis(p.y, top);
     p.point->clear();
     if (lit) p.point->append(pts[point]);
 }
@@ -129,10 +135,8 @@ void TPlotsView::DrawMap(TPlot& p, TMap map, TField axis, int column, int row, b
         }
         p.lines[static_cast<size_t>(r)]->replace(pts);
     }
-    p.x->setRange(0, std::max(1000, form_.image.Get(axis, 9) * 100 + 500));
-    p.x->applyNiceNumbers();
-    p.y->setRange(0, top * 1.1);
-    p.y->applyNiceNumbers();
+    FitAxis(p.x, std::max(1000, form_.image.Get(axis, 9) * 100 + 500));
+    FitAxis(p.y, top);
     p.point->clear();
     if (lit)
         p.point->append(
