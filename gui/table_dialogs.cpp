@@ -6,6 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "params/param_catalog.h"
+
 namespace {
 
 QTableWidget* NewTable(QWidget* parent, const QStringList& headers) {
@@ -67,8 +69,10 @@ TComparisonWindow::TComparisonWindow(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Closed by the user (the button, Escape, the frame): the comparison ends in the core too.
     connect(this, &QDialog::finished, this, [this] {
+        follow_.stop();
         if (onClosed) onClosed();
     });
+    connect(&follow_, &QTimer::timeout, this, &TComparisonWindow::Follow);
     resize(520, 420);
 }
 
@@ -82,10 +86,31 @@ void TComparisonWindow::Show(const TComparisonTable& table) {
         SetRow(table_, static_cast<int>(i), {Q(r.name), Q(r.mine), Q(r.other)});
     }
     table_->resizeColumnsToContents();
+    rows_ = table.rows;
+    mine_ = table.mine;
+    if (mine_ != nullptr) shown_ = *mine_;
+    follow_.start(250);
     show();
     raise();
 }
 
 void TComparisonWindow::Close() {
+    follow_.stop();
     hide();
+}
+
+void TComparisonWindow::Follow() {
+    if (mine_ == nullptr || *mine_ == shown_) return;
+    shown_ = *mine_;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const TCompareRow& r = rows_[i];
+        if (r.change.field == TField::Count) continue;  // the monitor box, not in the image
+        const int row = static_cast<int>(i);
+        const QString now =
+            Q(ShownWithUnit(r.change.field, ShownValue(shown_, r.change.field, r.change.element)));
+        table_->item(row, 1)->setText(now);
+        const QColor ink = now == Q(r.other) ? palette().color(QPalette::Disabled, QPalette::Text)
+                                             : palette().color(QPalette::Text);
+        for (int c = 0; c < 3; ++c) table_->item(row, c)->setForeground(ink);
+    }
 }

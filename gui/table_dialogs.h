@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/platform.h"
 
@@ -21,8 +23,15 @@ class TComparisonWindow : public QDialog {
     explicit TComparisonWindow(QWidget* parent);
     void Show(const TComparisonTable& table);
     void Close();
+    // The "this set" column brought up to the window's set after an edit, an undo or a read; a
+    // row whose value has come to the file's is greyed. Runs by itself while the table is shown.
+    void Follow();
     std::function<void()> onClosed;
 
   private:
     QTableWidget* table_ = nullptr;
+    std::vector<TCompareRow> rows_;
+    const TParamImage* mine_ = nullptr;
+    TParamImage shown_;  // the set the column shows
+    QTimer follow_;
 };

@@ -27,7 +27,8 @@ void TFormHlav::MenuCompareClick() {
                            Text(TMsg::CompareThisSet),
                            Text(TMsg::CompareFile),
                            std::move(rows),
-                           &MenuCloseComparison};
+                           &MenuCloseComparison,
+                           &image};
     MenuCloseComparison.SetEnabled(true);
     platform.dialogs->ShowComparison(table);
 }

@@ -41,6 +41,8 @@ struct TComparisonTable {
     std::vector<TCompareRow> rows;
     // The command the front end fires (as a click) when the user closes the table.
     TControl* closeCommand = nullptr;
+    // The window's set: the "this set" column follows its values while the table is shown.
+    const TParamImage* mine = nullptr;
 };
 
 class TDialogs {

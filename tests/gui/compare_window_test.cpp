@@ -12,6 +12,7 @@
 #include "files/atomic_file.h"
 #include "files/file_commands.h"
 #include "gui_fixture.h"
+#include "table_dialogs.h"
 
 namespace {
 
@@ -78,6 +79,14 @@ TEST(CompareWindow, DifferingCellFramedWithTheFilesValueUntilTheTableIsClosed) {
     EXPECT_TRUE(table->isVisible());
     ASSERT_EQ(table->rowCount(), 2);  // TP Map 23 coupled
     EXPECT_EQ(table->item(0, 1)->text(), "117 %");
+    // The table follows the set: the cell typed back to the file's value reads so, greyed.
+    f.form->Tp14.cellEdit[25].UserSetText("100");
+    f.form->EnterKeyPress(f.form->Tp14.cellEdit[25]);
+    f.view->ApplyChanges();
+    f.view->findChild<TComparisonWindow*>()->Follow();
+    EXPECT_EQ(table->item(0, 1)->text(), "100 %");
+    EXPECT_NE(table->item(0, 0)->foreground().color(), table->palette().color(QPalette::Text));
+    EXPECT_FALSE(cell->property("marked").toBool());
 
     f.view->findChild<QDialog*>("ComparisonWindow")->reject();
     EXPECT_TRUE(frame->isHidden());
