@@ -4,6 +4,10 @@
 #include <cstdint>
 
 enum TLanguage : uint8_t { kLangCzech = 0, kLangEnglish = 1, kLangGerman = 2 };
+// The column of a text table by language: English for a value that is no language.
+inline int LanguageColumn(uint8_t lang) {
+    return lang <= kLangGerman ? int{lang} : int{kLangEnglish};
+}
 
 // Texts chosen by the current language at the moment they are shown.
 enum class TMsg : uint8_t {
@@ -30,7 +34,7 @@ enum class TMsg : uint8_t {
     UnverifiedWarning,  // caption and status bar while the unit's set failed program or verify
     PrintedToPdf,       // "%s" the PDF file written instead of a printout
     PrintFailed,        // "%s" the reason
-    BackupsCaption,  // captions of File > Backups... and the two comparison commands of Tools
+    BackupsCaption,     // captions of File > Backups... and the two comparison commands of Tools
     CompareCaption,
     CloseComparisonCaption,
     BackupFailed,  // "%s" the backups folder; shown once a run

@@ -1,5 +1,6 @@
 #include "ui/log_texts.h"
 
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -19,9 +20,9 @@ const char* const kRecordLog[3] = {"Zaznamenávat &log...", "Record &log...",
 const char* LogText(uint8_t lang, TLogText t) {
     const int i = static_cast<int>(t);
     if (i < 0 || i >= static_cast<int>(TLogText::Count)) return "";
-    return kTexts[i][lang <= 2 ? lang : 1];
+    return kTexts[i][LanguageColumn(lang)];
 }
 
 void ApplyLogCaptions(TMainWindow& w, uint8_t lang) {
-    w.MenuRecordLog.SetText(kRecordLog[lang <= 2 ? lang : 1]);
+    w.MenuRecordLog.SetText(kRecordLog[LanguageColumn(lang)]);
 }

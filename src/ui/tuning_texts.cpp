@@ -1,5 +1,6 @@
 #include "ui/tuning_texts.h"
 
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -70,10 +71,10 @@ const TCaption kCaptions[] = {
 const char* TuningText(uint8_t lang, TTuneText t) {
     const int i = static_cast<int>(t);
     if (i < 0 || i >= static_cast<int>(TTuneText::Count)) return "";
-    return kTexts[i][lang <= 2 ? lang : 1];
+    return kTexts[i][LanguageColumn(lang)];
 }
 
 void ApplyTuningCaptions(TMainWindow& w, uint8_t lang) {
-    const int l = lang <= 2 ? lang : 1;
+    const int l = LanguageColumn(lang);
     for (const TCaption& c : kCaptions) (w.*c.control).SetText(c.text[l]);
 }
